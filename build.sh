@@ -6,7 +6,11 @@
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(cmake make g++ libgtest-dev)
+packages=(
+    cmake make g++ libgtest-dev
+    # The Qt window, the faces standing in for Arial and MS Sans Serif, desktop file checks
+    qt6-base-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream
+)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

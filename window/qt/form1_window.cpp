@@ -1,0 +1,215 @@
+// Builds Form1's native widgets from the shared layout and maps Qt's signals to the procedures.
+#include "form1_window.h"
+
+#include "layout.h"
+
+#include <QComboBox>
+#include <QFont>
+#include <QIcon>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QScrollBar>
+#include <QStyleOptionFocusRect>
+#include <QStylePainter>
+
+namespace kestrova {
+namespace {
+
+// Qt lays widgets out in device-independent pixels and scales them for the screen itself.
+int pixels(int twips) {
+    return twipsToPixels(twips, 96);
+}
+
+QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QColor toQColor(const Colour& colour) {
+    return QColor(colour.red, colour.green, colour.blue);
+}
+
+// The faces the window names are Windows fonts; prefer their metric-compatible stand-ins.
+void installFontSubstitutes() {
+    QFont::insertSubstitutions("Arial", {"Liberation Sans", "Arimo", "DejaVu Sans"});
+    QFont::insertSubstitutions("MS Sans Serif",
+                               {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
+}
+
+// A horizontal scroll bar that is also the keyboard's tuning knob. QScrollBar inverts its
+// controls so that the wheel scrolls like a page, which would make the left arrow tune up.
+class TuningScrollBar : public QScrollBar {
+public:
+    explicit TuningScrollBar(QWidget* parent) : QScrollBar(Qt::Horizontal, parent) {
+        setFocusPolicy(Qt::StrongFocus);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override {
+        const bool mirrored = isRightToLeft();
+        switch (event->key()) {
+        case Qt::Key_Left:
+            triggerAction(mirrored ? SliderSingleStepAdd : SliderSingleStepSub);
+            break;
+        case Qt::Key_Right:
+            triggerAction(mirrored ? SliderSingleStepSub : SliderSingleStepAdd);
+            break;
+        case Qt::Key_Up:
+            triggerAction(SliderSingleStepAdd);
+            break;
+        case Qt::Key_Down:
+            triggerAction(SliderSingleStepSub);
+            break;
+        default:
+            QScrollBar::keyPressEvent(event);
+            return;
+        }
+        event->accept();
+    }
+
+    void paintEvent(QPaintEvent* event) override {
+        QScrollBar::paintEvent(event);
+        if (hasFocus()) { // most styles draw no focus on a scroll bar
+            QStylePainter painter(this);
+            QStyleOptionFocusRect option;
+            option.initFrom(this);
+            option.rect = rect().adjusted(1, 1, -1, -1);
+            painter.drawPrimitive(QStyle::PE_FrameFocusRect, option);
+        }
+    }
+};
+
+QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
+    switch (layout.kind) {
+    case ControlKind::Label: {
+        auto* label = new QLabel(fromUtf8(layout.text), parent);
+        if (layout.centred) {
+            label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+        }
+        if (layout.sunkenBorder) {
+            label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+            label->setLineWidth(2);
+        }
+        if (!layout.accessibleName.empty()) {
+            label->setAccessibleDescription(label->text() + fromUtf8(layout.accessibleUnit));
+        }
+        return label;
+    }
+    case ControlKind::ScrollBar: {
+        auto* scrollBar = new TuningScrollBar(parent);
+        scrollBar->setRange(0, 32767);
+        scrollBar->setValue(0);
+        scrollBar->setSingleStep(form1Layout().smallChange);
+        scrollBar->setPageStep(form1Layout().largeChange);
+        return scrollBar;
+    }
+    case ControlKind::DropDownList: {
+        auto* comboBox = new QComboBox(parent);
+        comboBox->setEditable(false);
+        // On Linux Qt names a combo box after its current entry; say what it is for as well.
+        comboBox->setAccessibleDescription(fromUtf8(layout.accessibleName));
+        return comboBox;
+    }
+    case ControlKind::Image: {
+        auto* image = new QLabel(parent);
+        image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        image->setPixmap(satelliteIcon().pixmap(QSize(64, 64)));
+        return image;
+    }
+    }
+    return nullptr;
+}
+
+void applyLayout(QWidget* widget, const ControlLayout& layout) {
+    widget->setObjectName(fromUtf8(layout.name));
+    widget->setGeometry(pixels(layout.left), pixels(layout.top), pixels(layout.width),
+                        pixels(layout.height));
+    if (layout.font) {
+        QFont font(fromUtf8(layout.font->family));
+        font.setPointSizeF(layout.font->points);
+        font.setBold(layout.font->bold);
+        widget->setFont(font);
+    }
+    if (layout.textColour || layout.backColour) {
+        QPalette palette = widget->palette();
+        if (layout.textColour) {
+            palette.setColor(QPalette::WindowText, toQColor(*layout.textColour));
+        }
+        if (layout.backColour) {
+            palette.setColor(QPalette::Window, toQColor(*layout.backColour));
+            widget->setAutoFillBackground(true);
+        }
+        widget->setPalette(palette);
+    }
+    if (!layout.accessibleName.empty()) {
+        widget->setAccessibleName(fromUtf8(layout.accessibleName));
+    }
+}
+
+} // namespace
+
+QIcon satelliteIcon() {
+    QIcon icon;
+    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+        icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size),
+                     QSize(size, size));
+    }
+    return icon;
+}
+
+Form1Window::Form1Window(QWidget* parent)
+    : QWidget(parent), widgets_(createControls()), combo1_(widgets_.Combo1),
+      hscroll1_(widgets_.HScroll1),
+      label1_(widgets_.Label1, form1Layout().control("Label1").accessibleUnit),
+      label2_(widgets_.Label2, form1Layout().control("Label2").accessibleUnit),
+      label7_(widgets_.Label7, form1Layout().control("Label7").accessibleUnit),
+      label8_(widgets_.Label8, form1Layout().control("Label8").accessibleUnit),
+      form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_) {
+    connectEvents();
+    form_.Form_Load();
+    widgets_.HScroll1->setFocus();
+}
+
+Form1Window::Widgets Form1Window::createControls() {
+    installFontSubstitutes();
+    const FormLayout& layout = form1Layout();
+    setObjectName(fromUtf8(layout.name));
+    setWindowTitle(fromUtf8(layout.caption));
+    setWindowIcon(satelliteIcon());
+    // A fixed frame: the layout is absolute, so there is nothing to gain from resizing.
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint);
+    setFixedSize(pixels(layout.clientWidth), pixels(layout.clientHeight));
+
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlLayout& control : layout.controls) {
+        QWidget* widget = createWidget(control, this);
+        applyLayout(widget, control);
+        if (widget->focusPolicy() != Qt::NoFocus) {
+            if (previousInTabOrder != nullptr) {
+                setTabOrder(previousInTabOrder, widget);
+            }
+            previousInTabOrder = widget;
+        }
+    }
+    return {findChild<QComboBox*>("Combo1"), findChild<QScrollBar*>("HScroll1"),
+            findChild<QLabel*>("Label1"),    findChild<QLabel*>("Label2"),
+            findChild<QLabel*>("Label7"),    findChild<QLabel*>("Label8")};
+}
+
+void Form1Window::connectEvents() {
+    QScrollBar* scrollBar = widgets_.HScroll1;
+    connect(widgets_.Combo1, &QComboBox::activated, this, [this] { form_.Combo1_Click(); });
+    // While the thumb is dragged every position is a scroll event; the release, and every
+    // other move (arrows, trough, keys, a range that shrank), is a change.
+    connect(scrollBar, &QScrollBar::valueChanged, this, [this, scrollBar] {
+        if (scrollBar->isSliderDown()) {
+            form_.HScroll1_Scroll();
+        } else {
+            form_.HScroll1_Change();
+        }
+    });
+    connect(scrollBar, &QScrollBar::sliderReleased, this, [this] { form_.HScroll1_Change(); });
+}
+
+} // namespace kestrova

@@ -1,0 +1,54 @@
+// The control operations of Form1's procedures, implemented on Qt widgets.
+#pragma once
+
+#include "controls.h"
+
+#include <QString>
+
+class QComboBox;
+class QLabel;
+class QScrollBar;
+
+namespace kestrova {
+
+class QtListControl : public ListControl {
+public:
+    explicit QtListControl(QComboBox* comboBox) : comboBox_(comboBox) {}
+    void clear() override;
+    void addItem(std::string_view text, std::int16_t position) override;
+    std::int16_t listIndex() const override;
+    void setListIndex(std::int16_t position) override;
+
+private:
+    QComboBox* comboBox_;
+};
+
+class QtScrollBarControl : public ScrollBarControl {
+public:
+    explicit QtScrollBarControl(QScrollBar* scrollBar) : scrollBar_(scrollBar) {}
+    void setMin(std::int16_t min) override;
+    void setMax(std::int16_t max) override;
+    std::int16_t value() const override;
+
+private:
+    QScrollBar* scrollBar_;
+};
+
+// A label whose current text is also offered to screen readers, after its accessible name.
+class QtLabelControl : public LabelControl {
+public:
+    QtLabelControl(QLabel* label, std::string_view accessibleUnit);
+    void setCaption(std::string_view caption) override;
+
+private:
+    QLabel* label_;
+    QString accessibleUnit_;
+};
+
+// The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), as Qt reads it.
+class SystemRegionalSettings : public RegionalSettings {
+public:
+    std::string decimalSeparator() const override;
+};
+
+} // namespace kestrova
