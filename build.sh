@@ -1,16 +1,19 @@
 #!/usr/bin/env bash
 # One entry point for people and CI: installs what is missing (Debian 12, as root), builds, and
-# either starts Kestrova or runs every test.
-#   ./build.sh run    build and start the program
-#   ./build.sh test   build and run the whole test suite
+# starts Kestrova, runs every test, or builds the Windows program.
+#   ./build.sh run       build and start the Linux program
+#   ./build.sh test      build everything and run the whole test suite
+#   ./build.sh windows   build the 32-bit Windows program, build/windows/Kestrova.exe
 set -euo pipefail
 cd "$(dirname "$0")"
 
-packages=(
-    cmake make g++ libgtest-dev
-    # The Qt window, the faces standing in for Arial and MS Sans Serif, desktop file checks
-    qt6-base-dev fonts-liberation2 fonts-dejavu-core desktop-file-utils appstream
-)
+# The Qt window and the faces standing in for Arial and MS Sans Serif.
+run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
+windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+# Tests add GoogleTest, the desktop file checkers, a virtual X server and Wine (64-bit, and
+# 32-bit where the machine can run it).
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev desktop-file-utils
+    appstream xvfb wine wine64 wine32:i386)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -18,12 +21,16 @@ as_root() {
 
 install_missing() {
     local missing=()
-    for package in "${packages[@]}"; do
+    for package in "$@"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' ||
             missing+=("$package")
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
+    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
+        ! dpkg --print-foreign-architectures | grep -qx i386; then
+        as_root dpkg --add-architecture i386
+    fi
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
@@ -38,17 +45,25 @@ configure_and_build() {
 
 case "${1:-}" in
 run)
-    install_missing
-    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    install_missing "${run_packages[@]}"
+    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
+        -DKESTROVA_WINDOWS=OFF
     exec build/release/window/qt/kestrova
     ;;
 test)
-    install_missing
+    install_missing "${test_packages[@]}"
     configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DKESTROVA_WERROR=ON
     ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
     ;;
+windows)
+    install_missing cmake make "${windows_packages[@]}"
+    configure_and_build build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    cp build/windows/window/win32/Kestrova.exe build/windows/Kestrova.exe
+    echo "Built build/windows/Kestrova.exe"
+    ;;
 *)
-    echo "usage: $0 run|test" >&2
+    echo "usage: $0 run|test|windows" >&2
     exit 2
     ;;
 esac
