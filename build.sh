@@ -36,29 +36,31 @@ install_missing() {
         "${missing[@]}"
 }
 
-configure_and_build() {
-    local dir=$1
-    shift
-    cmake -S . -B "$dir" "$@"
-    cmake --build "$dir" --parallel "$(nproc)"
+build_preset() {
+    cmake --preset "$1"
+    cmake --build --preset "$1" --parallel "$(nproc)"
 }
 
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
-    configure_and_build build/release -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF \
-        -DKESTROVA_WINDOWS=OFF
+    build_preset release
     exec build/release/window/qt/kestrova
     ;;
 test)
     install_missing "${test_packages[@]}"
-    configure_and_build build/test -DCMAKE_BUILD_TYPE=Debug -DKESTROVA_WERROR=ON
-    ctest --test-dir build/test --output-on-failure --parallel "$(nproc)"
+    # Every test, Linux and Windows; then the Linux tests again under AddressSanitizer and
+    # UndefinedBehaviorSanitizer.
+    build_preset dev
+    ctest --preset dev
+    build_preset sanitize
+    ctest --preset sanitize
     ;;
 windows)
     install_missing cmake make "${windows_packages[@]}"
-    configure_and_build build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
+    cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
         -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+    cmake --build build/windows --parallel "$(nproc)"
     cp build/windows/window/win32/Kestrova.exe build/windows/Kestrova.exe
     echo "Built build/windows/Kestrova.exe"
     ;;

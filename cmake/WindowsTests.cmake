@@ -20,7 +20,7 @@ add_test(NAME windows_window
         ${driven_exe} --shipped=${shipped_exe})
 add_test(NAME windows_window_comma_locale
     COMMAND ${run_under_wine} ${windows_build}/tests/window/win32/form1_win32_tests.exe
-        --gtest_filter=*Starts*:*EntrySwitches*:*Random* ${driven_exe} --separator=,)
+        --gtest_filter=*Starts*:*EntrySwitches*:*Random* ${driven_exe} --separator=, --storm=200)
 set_tests_properties(windows_window_comma_locale PROPERTIES ENVIRONMENT LC_ALL=de_DE.UTF-8)
 set_tests_properties(windows_model windows_form1 windows_window windows_window_comma_locale
     PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
