@@ -4,6 +4,7 @@
 #   ./build.sh run       build and start the Linux program
 #   ./build.sh test      build everything and run the whole test suite
 #   ./build.sh windows   build the 32-bit Windows program, build/windows/Kestrova.exe
+#   ./build.sh bench     build optimised and run the benchmarks (bench/RESULTS.md)
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -12,8 +13,8 @@ run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 # Tests add GoogleTest, the desktop file checkers, a virtual X server and Wine (64-bit, and
 # 32-bit where the machine can run it).
-test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev desktop-file-utils
-    appstream xvfb wine wine64 wine32:i386)
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev libbenchmark-dev
+    desktop-file-utils appstream xvfb wine wine64 wine32:i386)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -64,8 +65,13 @@ windows)
     cp build/windows/window/win32/Kestrova.exe build/windows/Kestrova.exe
     echo "Built build/windows/Kestrova.exe"
     ;;
+bench)
+    install_missing "${test_packages[@]}"
+    build_preset bench
+    bench/run.sh --build-dir build/bench --results bench/RESULTS.md
+    ;;
 *)
-    echo "usage: $0 run|test|windows" >&2
+    echo "usage: $0 run|test|windows|bench" >&2
     exit 2
     ;;
 esac

@@ -47,12 +47,13 @@ void Form1::showFrequencies() {
     if (findEntry(position) == nullptr) {
         return;
     }
+    const std::string separator = regionalSettings_.decimalSeparator();
     // The position is read afresh for each display: a nested event may have moved it.
     if (const auto uplink = uplinkFrequency(position, HScroll1.value())) {
-        Label1.setCaption(frequencyText(*uplink, regionalSettings_.decimalSeparator()));
+        Label1.setCaption(frequencyText(*uplink, separator));
     }
     if (const auto downlink = downlinkFrequency(position, HScroll1.value())) {
-        Label2.setCaption(frequencyText(*downlink, regionalSettings_.decimalSeparator()));
+        Label2.setCaption(frequencyText(*downlink, separator));
     }
 }
 

@@ -36,6 +36,16 @@ TEST(FrequencyText, FollowsThePattern) {
          "145\xd9\xab"
          "850"}, // Arabic decimal separator, two bytes
         {146.0, "", "146000"},
+        // Near a half thousandth the decision follows the exact binary value, not value * 1000.
+        {1.0005, ".", "1.000"}, // just below the half: 1000.5 after multiplying
+        {8.0005, ".", "8.001"}, // just above it
+        {0.0005, ".", ".001"},
+        {2.0625, ".", "2.062"}, // exactly half way: to even
+        {1234.5675, ".", "1234.568"},
+        {435.9004999999999, ".", "435.900"},
+        {-999.9995, ".", "-1000.000"},
+        {999999999999.9, ".", "999999999999.900"},
+        {1e15 + 0.25, ".", "1000000000000000.250"},
         {std::numeric_limits<double>::quiet_NaN(), ".", "NaN"},
         {std::numeric_limits<double>::infinity(), ".", "Infinity"},
         {-std::numeric_limits<double>::infinity(), ",", "-Infinity"},

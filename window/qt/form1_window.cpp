@@ -3,6 +3,7 @@
 
 #include "layout.h"
 
+#include <QAccessibleWidget>
 #include <QComboBox>
 #include <QFont>
 #include <QIcon>
@@ -11,6 +12,7 @@
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QtMath>
 
 namespace kestrova {
 namespace {
@@ -18,6 +20,56 @@ namespace {
 // Qt lays widgets out in device-independent pixels and scales them for the screen itself.
 int pixels(int twips) {
     return twipsToPixels(twips, 96);
+}
+
+constexpr int kPictureSizes[] = {16, 24, 32, 48, 64, 128, 256};
+constexpr int kPictureSize = 64; // Image1 shows the picture at its natural size
+constexpr char kAccessibleUnitProperty[] = "kestrovaAccessibleUnit";
+
+QString picturePath(int size) {
+    return QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size);
+}
+
+// The picture at its natural size, drawn from the smallest shipped size that covers the
+// screen's scale, so that it is never blown up.
+QPixmap naturalSizePicture(qreal devicePixelRatio) {
+    const int needed = qCeil(kPictureSize * devicePixelRatio);
+    int size = kPictureSizes[std::size(kPictureSizes) - 1];
+    for (int shipped : kPictureSizes) {
+        if (shipped >= needed) {
+            size = shipped;
+            break;
+        }
+    }
+    QPixmap picture(picturePath(size));
+    if (size != needed) {
+        picture = picture.scaled(needed, needed, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    picture.setDevicePixelRatio(devicePixelRatio);
+    return picture;
+}
+
+// A label that a screen reader names (say "Uplink frequency") and describes by what it shows
+// now (say "146.000 MHz"). The description is made when asked for, so that tuning costs
+// nothing while no screen reader listens.
+class CaptionAccessible : public QAccessibleWidget {
+public:
+    explicit CaptionAccessible(QLabel* label) : QAccessibleWidget(label, QAccessible::StaticText) {}
+    QString text(QAccessible::Text kind) const override {
+        if (kind == QAccessible::Description) {
+            const auto* label = static_cast<const QLabel*>(widget());
+            return label->text() + label->property(kAccessibleUnitProperty).toString();
+        }
+        return QAccessibleWidget::text(kind);
+    }
+};
+
+QAccessibleInterface* captionAccessibleFactory(const QString& className, QObject* object) {
+    if (className == QLatin1String("QLabel") &&
+        object->property(kAccessibleUnitProperty).isValid()) {
+        return new CaptionAccessible(static_cast<QLabel*>(object));
+    }
+    return nullptr;
 }
 
 QString fromUtf8(std::string_view text) {
@@ -81,16 +133,19 @@ protected:
 QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     switch (layout.kind) {
     case ControlKind::Label: {
-        auto* label = new QLabel(fromUtf8(layout.text), parent);
+        auto* label = new QLabel(parent);
+        // Before the text: setting it makes Qt create and keep the label's accessible
+        // interface, which must already be ours.
+        if (!layout.accessibleName.empty()) {
+            label->setProperty(kAccessibleUnitProperty, fromUtf8(layout.accessibleUnit));
+        }
+        label->setText(fromUtf8(layout.text));
         if (layout.centred) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
         }
         if (layout.sunkenBorder) {
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
             label->setLineWidth(2);
-        }
-        if (!layout.accessibleName.empty()) {
-            label->setAccessibleDescription(label->text() + fromUtf8(layout.accessibleUnit));
         }
         return label;
     }
@@ -112,7 +167,7 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     case ControlKind::Image: {
         auto* image = new QLabel(parent);
         image->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-        image->setPixmap(satelliteIcon().pixmap(QSize(64, 64)));
+        image->setPixmap(naturalSizePicture(image->devicePixelRatioF()));
         return image;
     }
     }
@@ -123,6 +178,8 @@ void applyLayout(QWidget* widget, const ControlLayout& layout) {
     widget->setObjectName(fromUtf8(layout.name));
     widget->setGeometry(pixels(layout.left), pixels(layout.top), pixels(layout.width),
                         pixels(layout.height));
+    // Fixed sizes also spare the window a layout request each time a caption changes.
+    widget->setFixedSize(widget->size());
     if (layout.font) {
         QFont font(fromUtf8(layout.font->family));
         font.setPointSizeF(layout.font->points);
@@ -158,11 +215,8 @@ QIcon satelliteIcon() {
 
 Form1Window::Form1Window(QWidget* parent)
     : QWidget(parent), widgets_(createControls()), combo1_(widgets_.Combo1),
-      hscroll1_(widgets_.HScroll1),
-      label1_(widgets_.Label1, form1Layout().control("Label1").accessibleUnit),
-      label2_(widgets_.Label2, form1Layout().control("Label2").accessibleUnit),
-      label7_(widgets_.Label7, form1Layout().control("Label7").accessibleUnit),
-      label8_(widgets_.Label8, form1Layout().control("Label8").accessibleUnit),
+      hscroll1_(widgets_.HScroll1), label1_(widgets_.Label1), label2_(widgets_.Label2),
+      label7_(widgets_.Label7), label8_(widgets_.Label8),
       form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_) {
     connectEvents();
     form_.Form_Load();
@@ -171,6 +225,11 @@ Form1Window::Form1Window(QWidget* parent)
 
 Form1Window::Widgets Form1Window::createControls() {
     installFontSubstitutes();
+    static const bool accessibilityFactoryInstalled = [] {
+        QAccessible::installFactory(captionAccessibleFactory);
+        return true;
+    }();
+    Q_UNUSED(accessibilityFactoryInstalled);
     const FormLayout& layout = form1Layout();
     setObjectName(fromUtf8(layout.name));
     setWindowTitle(fromUtf8(layout.caption));

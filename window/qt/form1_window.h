@@ -41,7 +41,7 @@ private:
     Form1 form_;
 };
 
-// The satellite picture in every size shipped, for window icons and Image1.
+// The satellite picture in the sizes window icons use.
 QIcon satelliteIcon();
 
 } // namespace kestrova

@@ -1,7 +1,10 @@
 // Qt widgets behind Form1's control operations.
 #include "qt_controls.h"
 
+#include <QAccessible>
 #include <QComboBox>
+#include <QCoreApplication>
+#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QScrollBar>
@@ -43,19 +46,32 @@ std::int16_t QtScrollBarControl::value() const {
     return static_cast<std::int16_t>(scrollBar_->value());
 }
 
-QtLabelControl::QtLabelControl(QLabel* label, std::string_view accessibleUnit)
-    : label_(label), accessibleUnit_(fromUtf8(accessibleUnit)) {}
-
 void QtLabelControl::setCaption(std::string_view caption) {
-    const QString text = fromUtf8(caption);
-    label_->setText(text);
-    if (!label_->accessibleName().isEmpty()) {
-        label_->setAccessibleDescription(text + accessibleUnit_);
+    label_->setText(fromUtf8(caption));
+    // The description is read from the text when asked for (see the window's accessibility
+    // factory); only a listening screen reader needs to hear of the change.
+    if (QAccessible::isActive()) {
+        QAccessibleEvent event(label_, QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
     }
 }
 
-std::string SystemRegionalSettings::decimalSeparator() const {
-    return QLocale::system().decimalPoint().toStdString();
+SystemRegionalSettings::SystemRegionalSettings() {
+    readSeparator();
+    if (QCoreApplication* application = QCoreApplication::instance()) {
+        application->installEventFilter(this);
+    }
+}
+
+bool SystemRegionalSettings::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::LocaleChange) {
+        readSeparator();
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void SystemRegionalSettings::readSeparator() {
+    separator_ = QLocale::system().decimalPoint().toStdString();
 }
 
 } // namespace kestrova

@@ -3,6 +3,7 @@
 
 #include "controls.h"
 
+#include <QObject>
 #include <QString>
 
 class QComboBox;
@@ -34,21 +35,30 @@ private:
     QScrollBar* scrollBar_;
 };
 
-// A label whose current text is also offered to screen readers, after its accessible name.
+// A label that tells an active screen reader when its text changes.
 class QtLabelControl : public LabelControl {
 public:
-    QtLabelControl(QLabel* label, std::string_view accessibleUnit);
+    explicit QtLabelControl(QLabel* label) : label_(label) {}
     void setCaption(std::string_view caption) override;
 
 private:
     QLabel* label_;
-    QString accessibleUnit_;
 };
 
-// The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), as Qt reads it.
-class SystemRegionalSettings : public RegionalSettings {
+// The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), as Qt has it now.
+// Asking Qt's system locale costs a lock and several allocations, and tuning asks at every
+// step, so the answer is kept and asked again whenever Qt reports a change of locale.
+class SystemRegionalSettings : public QObject, public RegionalSettings {
 public:
-    std::string decimalSeparator() const override;
+    SystemRegionalSettings();
+    std::string decimalSeparator() const override { return separator_; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void readSeparator();
+    std::string separator_;
 };
 
 } // namespace kestrova
