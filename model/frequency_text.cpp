@@ -59,19 +59,27 @@ std::string frequencyText(double megahertz, std::string_view decimalSeparator) {
     // The largest double has 309 integer digits; sign, point and decimals fit in the rest.
     char digits[330];
     std::uint64_t thousandths = 0;
-    if (roundToThousandths(megahertz, thousandths)) {
-        char* end = digits + sizeof digits;
-        char* first = end;
-        for (int i = 0; i < 3 || thousandths != 0; ++i) {
+    if (decimalSeparator.size() <= 8 && roundToThousandths(megahertz, thousandths)) {
+        // Written backwards into one buffer: decimals, separator, integer digits, sign.
+        char text[40];
+        char* first = text + sizeof text;
+        for (int i = 0; i < 3; ++i) {
             *--first = static_cast<char>('0' + thousandths % 10);
             thousandths /= 10;
         }
-        if (end - first == 3) {
-            *--first = '0';
+        first -= decimalSeparator.size();
+        decimalSeparator.copy(first, decimalSeparator.size());
+        const bool hasIntegerPart = thousandths != 0; // "#" writes no digit for zero
+        for (; thousandths != 0; thousandths /= 10) {
+            *--first = static_cast<char>('0' + thousandths % 10);
         }
-        const std::string_view number(first, static_cast<std::size_t>(end - first));
-        return assemble(std::signbit(megahertz), number.substr(0, number.size() - 3),
-                        number.substr(number.size() - 3), decimalSeparator);
+        // A value that rounds to zero has no sign.
+        const bool roundsToZero =
+            !hasIntegerPart && std::string_view(text + sizeof text - 3, 3) == "000";
+        if (std::signbit(megahertz) && !roundsToZero) {
+            *--first = '-';
+        }
+        return std::string(first, static_cast<std::size_t>(text + sizeof text - first));
     }
 
     const auto [end, error] =

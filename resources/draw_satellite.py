@@ -6,7 +6,11 @@ antennas reaching out from each end. Every pixel is either opaque or transparent
 with a 1-bit mask), so the same picture serves the .ico masks and the PNGs. Line widths never
 drop below about a pixel, so the 16 x 16 icon still reads as a satellite.
 
-Run it from anywhere; it rewrites resources/icons/*.png and resources/kestrova.ico.
+The sizes a window icon uses are also written as raw pixels (icons/kestrova-N.argb: 32-bit
+premultiplied ARGB, little-endian, rows top to bottom), which the Qt program takes as they are:
+decoding PNG at start-up would load Qt's image plugins for nothing.
+
+Run it from anywhere; it rewrites resources/icons/* and resources/kestrova.ico.
 """
 import math
 import os
@@ -16,6 +20,7 @@ import zlib
 HERE = os.path.dirname(os.path.abspath(__file__))
 PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
 ICO_SIZES = (16, 24, 32, 48, 64)
+RAW_SIZES = (16, 24, 32, 48, 64)
 SUPERSAMPLE = 4
 ANGLE = math.radians(-38)
 
@@ -110,6 +115,13 @@ def png_bytes(rows):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
+def raw_bytes(rows):
+    # Every pixel is opaque or clear, so premultiplied and straight alpha are the same.
+    return b"".join(
+        bytes((b, g, r, 255)) if opaque else b"\x00\x00\x00\x00"
+        for row in rows for r, g, b, opaque in row)
+
+
 def ico_image(rows):
     """A BITMAPINFOHEADER image: 24-bit colour bottom-up, then the 1-bit AND mask."""
     size = len(rows)
@@ -147,6 +159,9 @@ def main():
     for size in PNG_SIZES:
         with open(os.path.join(HERE, "icons", f"kestrova-{size}.png"), "wb") as f:
             f.write(png_bytes(pictures[size]))
+    for size in RAW_SIZES:
+        with open(os.path.join(HERE, "icons", f"kestrova-{size}.argb"), "wb") as f:
+            f.write(raw_bytes(pictures[size]))
     with open(os.path.join(HERE, "kestrova.ico"), "wb") as f:
         f.write(ico_bytes(pictures))
 

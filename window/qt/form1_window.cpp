@@ -6,13 +6,18 @@
 #include <QAccessibleWidget>
 #include <QComboBox>
 #include <QFont>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
+#include <QMap>
+#include <QResource>
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 #include <QtMath>
+
+#include <cstring>
 
 namespace kestrova {
 namespace {
@@ -26,10 +31,6 @@ constexpr int kPictureSizes[] = {16, 24, 32, 48, 64, 128, 256};
 constexpr int kPictureSize = 64; // Image1 shows the picture at its natural size
 constexpr char kAccessibleUnitProperty[] = "kestrovaAccessibleUnit";
 
-QString picturePath(int size) {
-    return QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size);
-}
-
 // The picture at its natural size, drawn from the smallest shipped size that covers the
 // screen's scale, so that it is never blown up.
 QPixmap naturalSizePicture(qreal devicePixelRatio) {
@@ -41,12 +42,12 @@ QPixmap naturalSizePicture(qreal devicePixelRatio) {
             break;
         }
     }
-    QPixmap picture(picturePath(size));
+    QImage picture = shippedPicture(size);
     if (size != needed) {
         picture = picture.scaled(needed, needed, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     }
     picture.setDevicePixelRatio(devicePixelRatio);
-    return picture;
+    return QPixmap::fromImage(std::move(picture));
 }
 
 // A label that a screen reader names (say "Uplink frequency") and describes by what it shows
@@ -80,11 +81,31 @@ QColor toQColor(const Colour& colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
-// The faces the window names are Windows fonts; prefer their metric-compatible stand-ins.
-void installFontSubstitutes() {
-    QFont::insertSubstitutions("Arial", {"Liberation Sans", "Arimo", "DejaVu Sans"});
-    QFont::insertSubstitutions("MS Sans Serif",
-                               {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
+// The faces the window names are Windows fonts; where they are missing, their
+// metric-compatible stand-ins are used, and failing those a common sans face. Deciding this
+// once spares Qt a search through fontconfig's fallbacks for each missing face.
+QString installedFamily(std::string_view windowsFamily) {
+    static const QMap<QString, QStringList> standIns = {
+        {QStringLiteral("Arial"), {"Liberation Sans", "Arimo", "DejaVu Sans"}},
+        {QStringLiteral("MS Sans Serif"),
+         {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"}},
+    };
+    static QMap<QString, QString> chosen;
+    const QString family = fromUtf8(windowsFamily);
+    if (const auto known = chosen.constFind(family); known != chosen.constEnd()) {
+        return *known;
+    }
+    QString installed = family; // if nothing listed is installed, fontconfig chooses
+    if (!QFontDatabase::hasFamily(family)) {
+        for (const QString& standIn : standIns.value(family)) {
+            if (QFontDatabase::hasFamily(standIn)) {
+                installed = standIn;
+                break;
+            }
+        }
+    }
+    chosen.insert(family, installed);
+    return installed;
 }
 
 // A horizontal scroll bar that is also the keyboard's tuning knob. QScrollBar inverts its
@@ -139,6 +160,7 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
         if (!layout.accessibleName.empty()) {
             label->setProperty(kAccessibleUnitProperty, fromUtf8(layout.accessibleUnit));
         }
+        label->setTextFormat(Qt::PlainText); // captions are never markup; no check needed
         label->setText(fromUtf8(layout.text));
         if (layout.centred) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
@@ -181,7 +203,7 @@ void applyLayout(QWidget* widget, const ControlLayout& layout) {
     // Fixed sizes also spare the window a layout request each time a caption changes.
     widget->setFixedSize(widget->size());
     if (layout.font) {
-        QFont font(fromUtf8(layout.font->family));
+        QFont font(installedFamily(layout.font->family));
         font.setPointSizeF(layout.font->points);
         font.setBold(layout.font->bold);
         widget->setFont(font);
@@ -204,11 +226,31 @@ void applyLayout(QWidget* widget, const ControlLayout& layout) {
 
 } // namespace
 
+// The picture at one of its shipped sizes. Sizes up to the natural one are stored as raw
+// pixels, so that start-up decodes nothing; larger ones, for scaled screens, as PNG.
+QImage shippedPicture(int size) {
+    if (size > kPictureSize) {
+        return QImage(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size));
+    }
+    const QResource raw(QStringLiteral(":/kestrova/icons/kestrova-%1.argb").arg(size));
+    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const auto bytes = static_cast<std::size_t>(image.sizeInBytes());
+    if (static_cast<std::size_t>(raw.size()) != bytes) {
+        return {};
+    }
+    // Little-endian ARGB words, as the format keeps them on the machines this runs on.
+    std::memcpy(image.bits(), raw.data(), bytes);
+    return image;
+}
+
 QIcon satelliteIcon() {
+    // The larger sizes are for the desktop's launchers, which take the installed icons; a
+    // window icon up to 64 pixels covers a title bar or task bar at twice the usual scale.
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size),
-                     QSize(size, size));
+    for (int size : kPictureSizes) {
+        if (size <= kPictureSize) {
+            icon.addPixmap(QPixmap::fromImage(shippedPicture(size)));
+        }
     }
     return icon;
 }
@@ -224,7 +266,6 @@ Form1Window::Form1Window(QWidget* parent)
 }
 
 Form1Window::Widgets Form1Window::createControls() {
-    installFontSubstitutes();
     static const bool accessibilityFactoryInstalled = [] {
         QAccessible::installFactory(captionAccessibleFactory);
         return true;

@@ -44,4 +44,7 @@ private:
 // The satellite picture in the sizes window icons use.
 QIcon satelliteIcon();
 
+// The satellite picture at a shipped size (16, 24, 32, 48, 64, 128 or 256 pixels).
+QImage shippedPicture(int size);
+
 } // namespace kestrova

@@ -54,7 +54,7 @@ private Q_SLOTS:
         QCOMPARE(qAlpha(image.pixel(0, 0)), 0); // the mask leaves the corners clear
         QCOMPARE(qAlpha(image.pixel(pixels / 2, pixels / 2)), 255);
         if (pixels == 64 || pixels == 128) { // a shipped size is used as it is
-            QImage shipped(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(pixels));
+            QImage shipped = shippedPicture(pixels);
             shipped.setDevicePixelRatio(scale);
             QCOMPARE(image.convertToFormat(QImage::Format_ARGB32),
                      shipped.convertToFormat(QImage::Format_ARGB32));

@@ -2,6 +2,8 @@
 #include "window_driver.h"
 
 #include <QAccessible>
+#include <QFontDatabase>
+#include <QFontInfo>
 #include <QtTest>
 
 #include <memory>
@@ -228,7 +230,11 @@ private Q_SLOTS:
         if (family.isEmpty()) {
             QCOMPARE(widget->font(), window->font());
         } else {
-            QCOMPARE(widget->font().family(), family);
+            // The Windows face where installed, otherwise its installed stand-in.
+            const QString installed =
+                QFontDatabase::hasFamily(family) ? family : QStringLiteral("Liberation Sans");
+            QCOMPARE(widget->font().family(), installed);
+            QCOMPARE(QFontInfo(widget->font()).family(), installed);
             QCOMPARE(widget->font().pointSizeF(), points);
             QCOMPARE(widget->font().bold(), bold);
         }
@@ -246,7 +252,8 @@ private Q_SLOTS:
         QCOMPARE(window->maximumSize(), QSize(407, 205));
         QVERIFY(!(window->windowFlags() & Qt::WindowMaximizeButtonHint));
         QVERIFY(window->windowFlags() & Qt::WindowCloseButtonHint);
-        QVERIFY(!window->windowIcon().isNull());
+        QCOMPARE(window->windowIcon().availableSizes(),
+                 (QList<QSize>{{16, 16}, {24, 24}, {32, 32}, {48, 48}, {64, 64}}));
         for (const char* name : {"Label1", "Label2"}) {
             QCOMPARE(label(name)->alignment(), Qt::AlignHCenter | Qt::AlignTop);
             QCOMPARE(label(name)->frameShape(), QFrame::Panel);
@@ -254,6 +261,17 @@ private Q_SLOTS:
         }
         for (const char* name : {"Label3", "Label7"}) {
             QCOMPARE(label(name)->frameShape(), QFrame::NoFrame);
+        }
+    }
+
+    // The pictures built into the program are the drawn ones, in every shipped size.
+    void theBuiltInPicturesAreTheShippedOnes() {
+        for (int size : {16, 24, 32, 48, 64, 128, 256}) {
+            const QImage drawn(
+                QStringLiteral(KESTROVA_RESOURCES "/icons/kestrova-%1.png").arg(size));
+            QVERIFY2(!drawn.isNull(), qPrintable(QString::number(size)));
+            QCOMPARE(shippedPicture(size).convertToFormat(QImage::Format_ARGB32),
+                     drawn.convertToFormat(QImage::Format_ARGB32));
         }
     }
 
