@@ -24,22 +24,9 @@ table=$(mktemp)
 trap 'rm -f "$table"' EXIT
 
 # Start-up to the first frame needs a real X server: a virtual one of our own.
-display_file=$(mktemp)
-Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
-xvfb=$!
-tries=0
-until [ -s "$display_file" ]; do
-    tries=$((tries + 1))
-    [ "$tries" -le 100 ] || { echo "Xvfb did not start" >&2; exit 1; }
-    sleep 0.1
-done
-display=":$(cat "$display_file")"
-rm -f "$display_file"
-DISPLAY=$display QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$build/runtime \
+QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$build/runtime sh tests/with_xvfb.sh \
     "$build/bench/startup_bench" "$runs" "$build/bench/kestrova_first_frame_program" \
     "$build/bench/floor_first_frame_program" >>"$table"
-kill "$xvfb"
-wait "$xvfb" 2>/dev/null || true
 
 QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$build/runtime \
     "$build/bench/inprocess_bench" "$runs" --benchmark_min_time="$min_time" >>"$table"

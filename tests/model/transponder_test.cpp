@@ -115,18 +115,5 @@ TEST(TransponderEntries, ReferenceDisplayTexts) {
     }
 }
 
-TEST(TransponderEntries, InvertingEntriesMoveTheLinksApartByTheSameAmount) {
-    for (std::int16_t position : std::initializer_list<std::int16_t>{0, 2, 3, 4}) {
-        const TransponderEntry& entry = *findEntry(position);
-        SCOPED_TRACE(std::string(entry.listText));
-        EXPECT_NE(entry.uplink.slope, entry.downlink.slope);
-        EXPECT_EQ(entry.uplinkSideband, "LSB");
-        EXPECT_EQ(entry.downlinkSideband, "USB");
-    }
-    const TransponderEntry& modeA = *findEntry(1);
-    EXPECT_EQ(modeA.uplink.slope, Slope::Rising);
-    EXPECT_EQ(modeA.downlink.slope, Slope::Rising);
-}
-
 } // namespace
 } // namespace kestrova

@@ -73,10 +73,6 @@ private Q_SLOTS:
             << 0 << 30 << 1 << 30 << QStringList{"145.880", "29.430", "USB", "USB"};
         QTest::newRow("FO-29 at 80 to VO-52")
             << 0 << 80 << 3 << 50 << QStringList{"435.225", "145.925", "LSB", "USB"};
-        QTest::newRow("AO-7 Mode A at 100 to HO-68")
-            << 1 << 100 << 4 << 50 << QStringList{"145.975", "435.715", "LSB", "USB"};
-        QTest::newRow("AO-7 Mode B at 50 to FO-29")
-            << 2 << 50 << 0 << 50 << QStringList{"145.950", "435.850", "LSB", "USB"};
         QTest::newRow("VO-52 at 37 to VO-52 again")
             << 3 << 37 << 3 << 37 << QStringList{"435.238", "145.912", "LSB", "USB"};
     }
