@@ -22,5 +22,8 @@ add_test(NAME windows_window_comma_locale
     COMMAND ${run_under_wine} ${windows_build}/tests/window/win32/form1_win32_tests.exe
         --gtest_filter=*Starts*:*EntrySwitches*:*Random* ${driven_exe} --separator=, --storm=200)
 set_tests_properties(windows_window_comma_locale PROPERTIES ENVIRONMENT LC_ALL=de_DE.UTF-8)
+add_test(NAME windows_without_display
+    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh ${KESTROVA_WINE}
+        ${PROJECT_BINARY_DIR}/wineprefix ${windows_build}/window/win32/Kestrova.exe)
 set_tests_properties(windows_model windows_form1 windows_window windows_window_comma_locale
-    PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
+    windows_without_display PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
