@@ -6,9 +6,9 @@ antennas reaching out from each end. Every pixel is either opaque or transparent
 with a 1-bit mask), so the same picture serves the .ico masks and the PNGs. Line widths never
 drop below about a pixel, so the 16 x 16 icon still reads as a satellite.
 
-The sizes a window icon uses are also written as raw pixels (icons/kestrova-N.argb: 32-bit
-premultiplied ARGB, little-endian, rows top to bottom), which the Qt program takes as they are:
-decoding PNG at start-up would load Qt's image plugins for nothing.
+The sizes a window icon uses are also written as raw pixels (icons/kestrova-N.rgba: bytes R,
+G, B, A, rows top to bottom), which the Qt program takes as they are: decoding PNG at start-up
+would load Qt's image plugins for nothing.
 
 Run it from anywhere; it rewrites resources/icons/* and resources/kestrova.ico.
 """
@@ -118,7 +118,7 @@ def png_bytes(rows):
 def raw_bytes(rows):
     # Every pixel is opaque or clear, so premultiplied and straight alpha are the same.
     return b"".join(
-        bytes((b, g, r, 255)) if opaque else b"\x00\x00\x00\x00"
+        bytes((r, g, b, 255)) if opaque else b"\x00\x00\x00\x00"
         for row in rows for r, g, b, opaque in row)
 
 
@@ -160,7 +160,7 @@ def main():
         with open(os.path.join(HERE, "icons", f"kestrova-{size}.png"), "wb") as f:
             f.write(png_bytes(pictures[size]))
     for size in RAW_SIZES:
-        with open(os.path.join(HERE, "icons", f"kestrova-{size}.argb"), "wb") as f:
+        with open(os.path.join(HERE, "icons", f"kestrova-{size}.rgba"), "wb") as f:
             f.write(raw_bytes(pictures[size]))
     with open(os.path.join(HERE, "kestrova.ico"), "wb") as f:
         f.write(ico_bytes(pictures))

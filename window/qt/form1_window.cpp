@@ -73,39 +73,29 @@ QAccessibleInterface* captionAccessibleFactory(const QString& className, QObject
     return nullptr;
 }
 
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
 QColor toQColor(const Colour& colour) {
     return QColor(colour.red, colour.green, colour.blue);
 }
 
 // The faces the window names are Windows fonts; where they are missing, their
-// metric-compatible stand-ins are used, and failing those a common sans face. Deciding this
-// once spares Qt a search through fontconfig's fallbacks for each missing face.
+// metric-compatible stand-ins are used, and failing those a common sans face. Naming an
+// installed face spares Qt a search through fontconfig's fallbacks for each missing one.
 QString installedFamily(std::string_view windowsFamily) {
     static const QMap<QString, QStringList> standIns = {
         {QStringLiteral("Arial"), {"Liberation Sans", "Arimo", "DejaVu Sans"}},
         {QStringLiteral("MS Sans Serif"),
          {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"}},
     };
-    static QMap<QString, QString> chosen;
     const QString family = fromUtf8(windowsFamily);
-    if (const auto known = chosen.constFind(family); known != chosen.constEnd()) {
-        return *known;
+    if (QFontDatabase::hasFamily(family)) {
+        return family;
     }
-    QString installed = family; // if nothing listed is installed, fontconfig chooses
-    if (!QFontDatabase::hasFamily(family)) {
-        for (const QString& standIn : standIns.value(family)) {
-            if (QFontDatabase::hasFamily(standIn)) {
-                installed = standIn;
-                break;
-            }
+    for (const QString& standIn : standIns.value(family)) {
+        if (QFontDatabase::hasFamily(standIn)) {
+            return standIn;
         }
     }
-    chosen.insert(family, installed);
-    return installed;
+    return family; // nothing listed is installed: fontconfig chooses
 }
 
 // A horizontal scroll bar that is also the keyboard's tuning knob. QScrollBar inverts its
@@ -232,13 +222,12 @@ QImage shippedPicture(int size) {
     if (size > kPictureSize) {
         return QImage(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size));
     }
-    const QResource raw(QStringLiteral(":/kestrova/icons/kestrova-%1.argb").arg(size));
-    QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+    const QResource raw(QStringLiteral(":/kestrova/icons/kestrova-%1.rgba").arg(size));
+    QImage image(size, size, QImage::Format_RGBA8888_Premultiplied);
     const auto bytes = static_cast<std::size_t>(image.sizeInBytes());
     if (static_cast<std::size_t>(raw.size()) != bytes) {
         return {};
     }
-    // Little-endian ARGB words, as the format keeps them on the machines this runs on.
     std::memcpy(image.bits(), raw.data(), bytes);
     return image;
 }

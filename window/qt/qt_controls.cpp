@@ -10,13 +10,6 @@
 #include <QScrollBar>
 
 namespace kestrova {
-namespace {
-
-QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
-
-} // namespace
 
 void QtListControl::clear() {
     comboBox_->clear();

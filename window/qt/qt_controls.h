@@ -12,6 +12,10 @@ class QScrollBar;
 
 namespace kestrova {
 
+inline QString fromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
 class QtListControl : public ListControl {
 public:
     explicit QtListControl(QComboBox* comboBox) : comboBox_(comboBox) {}
