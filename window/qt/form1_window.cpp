@@ -86,12 +86,15 @@ QString installedFamily(std::string_view windowsFamily) {
         {QStringLiteral("MS Sans Serif"),
          {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"}},
     };
+    // The installed families, not QFontDatabase::hasFamily: that resolves each name through
+    // fontconfig's substitution rules, which costs more than the rest of start-up together.
+    const QStringList installed = QFontDatabase::families();
     const QString family = fromUtf8(windowsFamily);
-    if (QFontDatabase::hasFamily(family)) {
+    if (installed.contains(family)) {
         return family;
     }
     for (const QString& standIn : standIns.value(family)) {
-        if (QFontDatabase::hasFamily(standIn)) {
+        if (installed.contains(standIn)) {
             return standIn;
         }
     }
