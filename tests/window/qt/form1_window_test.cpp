@@ -131,23 +131,6 @@ private Q_SLOTS:
         verifyCaptionsMatchModel();
     }
 
-    void troughClicksAndArrowButtonsStepInWholeKilohertz_data() {
-        QTest::addColumn<int>("action");
-        QTest::addColumn<int>("position");
-        QTest::newRow("arrow button right") << int(QAbstractSlider::SliderSingleStepAdd) << 21;
-        QTest::newRow("arrow button left") << int(QAbstractSlider::SliderSingleStepSub) << 19;
-        QTest::newRow("trough right") << int(QAbstractSlider::SliderPageStepAdd) << 30;
-        QTest::newRow("trough left") << int(QAbstractSlider::SliderPageStepSub) << 10;
-    }
-    void troughClicksAndArrowButtonsStepInWholeKilohertz() {
-        QFETCH(int, action);
-        QFETCH(int, position);
-        scroll->setValue(20);
-        scroll->triggerAction(QAbstractSlider::SliderAction(action));
-        QCOMPARE(scroll->value(), position);
-        verifyCaptionsMatchModel();
-    }
-
     void theDisplaysFollowTheThumbWhileItIsDragged() {
         chooseEntry(2);
         scroll->setSliderDown(true);
