@@ -6,9 +6,9 @@ antennas reaching out from each end. Every pixel is either opaque or transparent
 with a 1-bit mask), so the same picture serves the .ico masks and the PNGs. Line widths never
 drop below about a pixel, so the 16 x 16 icon still reads as a satellite.
 
-The sizes a window icon uses are also written as raw pixels (icons/kestrova-N.rgba: bytes R,
-G, B, A, rows top to bottom), which the Qt program takes as they are: decoding PNG at start-up
-would load Qt's image plugins for nothing.
+The .ico carries every size Windows picks from up to 200 % scale: up to 64 pixels as 24-bit
+bitmaps with their 1-bit masks, the larger ones PNG-compressed, as Windows since Vista reads
+them, which keeps the program file small.
 
 Run it from anywhere; it rewrites resources/icons/* and resources/kestrova.ico.
 """
@@ -19,8 +19,7 @@ import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
-ICO_SIZES = (16, 24, 32, 48, 64)
-RAW_SIZES = (16, 24, 32, 48, 64)
+ICO_SIZES = (16, 24, 32, 48, 64, 96, 128, 256)
 SUPERSAMPLE = 4
 ANGLE = math.radians(-38)
 
@@ -115,13 +114,6 @@ def png_bytes(rows):
             chunk(b"IDAT", zlib.compress(raw, 9)) + chunk(b"IEND", b""))
 
 
-def raw_bytes(rows):
-    # Every pixel is opaque or clear, so premultiplied and straight alpha are the same.
-    return b"".join(
-        bytes((r, g, b, 255)) if opaque else b"\x00\x00\x00\x00"
-        for row in rows for r, g, b, opaque in row)
-
-
 def ico_image(rows):
     """A BITMAPINFOHEADER image: 24-bit colour bottom-up, then the 1-bit AND mask."""
     size = len(rows)
@@ -145,23 +137,22 @@ def ico_image(rows):
 
 
 def ico_bytes(pictures):
-    images = [ico_image(pictures[size]) for size in ICO_SIZES]
+    images = [png_bytes(pictures[size]) if size > 64 else ico_image(pictures[size])
+              for size in ICO_SIZES]
     out = struct.pack("<HHH", 0, 1, len(images))
     offset = 6 + 16 * len(images)
     for size, image in zip(ICO_SIZES, images):
-        out += struct.pack("<BBBBHHII", size, size, 0, 0, 1, 24, len(image), offset)
+        bits = 32 if size > 64 else 24
+        out += struct.pack("<BBBBHHII", size % 256, size % 256, 0, 0, 1, bits, len(image), offset)
         offset += len(image)
     return out + b"".join(images)
 
 
 def main():
-    pictures = {size: draw(size) for size in PNG_SIZES}
+    pictures = {size: draw(size) for size in set(PNG_SIZES + ICO_SIZES)}
     for size in PNG_SIZES:
         with open(os.path.join(HERE, "icons", f"kestrova-{size}.png"), "wb") as f:
             f.write(png_bytes(pictures[size]))
-    for size in RAW_SIZES:
-        with open(os.path.join(HERE, "icons", f"kestrova-{size}.rgba"), "wb") as f:
-            f.write(raw_bytes(pictures[size]))
     with open(os.path.join(HERE, "kestrova.ico"), "wb") as f:
         f.write(ico_bytes(pictures))
 

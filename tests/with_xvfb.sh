@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a command with DISPLAY set to a virtual X server of its own, then stops the server.
-# Usage: with_xvfb.sh COMMAND [ARGUMENTS...]; exits with the command's status.
+# Usage: with_xvfb.sh COMMAND [ARGUMENTS...]; exits with the command's status. The command
+# finds the server's process id in XVFB_PID.
 set -u
 display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$display_file" 2>/dev/null &
@@ -16,7 +17,8 @@ until [ -s "$display_file" ]; do
     sleep 0.1
 done
 DISPLAY=":$(cat "$display_file")"
-export DISPLAY
+XVFB_PID=$xvfb
+export DISPLAY XVFB_PID
 rm -f "$display_file"
 "$@"
 status=$?

@@ -19,22 +19,18 @@ struct Form1Controls {
 // called nested (a toolkit raising an event while a procedure writes a control) in any order.
 class Form1 {
 public:
-    Form1(const Form1Controls& controls, const RegionalSettings& regionalSettings);
+    Form1(const Form1Controls& controls, const RegionalSettings& regionalSettings)
+        : controls_(controls), regionalSettings_(regionalSettings) {}
 
     void Form_Load();
     void Combo1_Click();
-    void HScroll1_Change();
-    void HScroll1_Scroll();
+    void HScroll1_Change() { showFrequencies(); }
+    void HScroll1_Scroll() { showFrequencies(); }
 
 private:
     void showFrequencies();
 
-    ListControl& Combo1;
-    ScrollBarControl& HScroll1;
-    LabelControl& Label1;
-    LabelControl& Label2;
-    LabelControl& Label7;
-    LabelControl& Label8;
+    Form1Controls controls_;
     const RegionalSettings& regionalSettings_;
 };
 

@@ -4,60 +4,69 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace kestrova {
 
+// Form1's controls in tab order, the picture last; each indexes its row of the layout.
+// clang-format off
+enum class Control { Label1, Label2, Label3, Label4, Label5, Label6, HScroll1, Combo1, Label7, Label8, Image1 };
+// clang-format on
+inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Image1) + 1;
+
 enum class ControlKind { Label, ScrollBar, DropDownList, Image };
 
 struct Colour {
-    std::uint8_t red;
-    std::uint8_t green;
-    std::uint8_t blue;
+    std::uint8_t red, green, blue;
 };
 
 struct FontSpec {
     std::string_view family;
     double points;
-    bool bold;
+    bool bold = false;
+};
+
+struct Box {
+    int left, top, width, height; // twips from the client area's top-left corner
 };
 
 struct ControlLayout {
     std::string_view name;
     ControlKind kind;
-    int left; // twips from the client area's top-left corner
-    int top;
-    int width;
-    int height;
-    std::string_view text;        // initial text; empty for none
-    std::optional<FontSpec> font; // empty: the window's default font
-    std::optional<Colour> textColour;
-    std::optional<Colour> backColour; // empty: the window's background
-    int tabIndex;                     // -1: not in the tab order
-    bool centred;                     // centred horizontally, text at the top
-    bool sunkenBorder;                // the platform's standard label border
-    std::string_view accessibleName;  // what a screen reader calls the control
-    std::string_view accessibleUnit;  // said after a label's current text, if any
+    Box box;
+    std::string_view text = {};        // initial text
+    std::optional<FontSpec> font = {}; // empty: the window's default font
+    std::optional<Colour> textColour = {};
+    // A frequency display: centred text at the top, the standard label border, its own
+    // background colour, and " MHz" after its text for a screen reader.
+    std::optional<Colour> display = {};
+    std::string_view accessibleName = {}; // what a screen reader calls the control
 };
-
-inline constexpr int kTwipsPerInch = 1440;
-inline constexpr int kTwipsPerPixelAt96Dpi = kTwipsPerInch / 96;
 
 struct FormLayout {
     std::string_view name;
     std::string_view caption;
-    int clientWidth; // twips
-    int clientHeight;
-    std::array<ControlLayout, 11> controls; // in tab order, the image last
-    std::int16_t smallChange;               // kHz per arrow step of the scroll bar
-    std::int16_t largeChange;               // kHz per page step
+    int clientWidth, clientHeight; // twips
+    std::int16_t smallChange;      // kHz per arrow step of the scroll bar
+    std::int16_t largeChange;      // kHz per page step
+    std::array<ControlLayout, kControlCount> controls;
 
-    const ControlLayout& control(std::string_view controlName) const;
+    const ControlLayout& operator[](Control control) const {
+        return controls[static_cast<std::size_t>(control)];
+    }
 };
 
-const FormLayout& form1Layout();
+extern const FormLayout kForm1;
 
 // Twips to device pixels at a given dots-per-inch, rounded to the nearest pixel.
-int twipsToPixels(int twips, int dotsPerInch);
+constexpr int twipsToPixels(int twips, int dotsPerInch) {
+    return (twips * dotsPerInch + 720) / 1440;
+}
+
+// What a screen reader says for the tuner: both frequencies as the displays show them.
+inline std::string tuningAnnouncement(std::string_view uplink, std::string_view downlink) {
+    return "Uplink " + std::string(uplink) + " MHz, downlink " + std::string(downlink) + " MHz";
+}
 
 } // namespace kestrova

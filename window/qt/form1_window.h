@@ -2,13 +2,12 @@
 #pragma once
 
 #include "form1.h"
+#include "layout.h"
 #include "qt_controls.h"
 
 #include <QWidget>
 
-class QComboBox;
-class QLabel;
-class QScrollBar;
+#include <array>
 
 namespace kestrova {
 
@@ -17,34 +16,28 @@ public:
     // Builds the window and runs Form_Load; the window is not shown yet.
     explicit Form1Window(QWidget* parent = nullptr);
 
+    QWidget* control(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
+
+protected:
+    bool event(QEvent* event) override;
+
 private:
-    struct Widgets {
-        QComboBox* Combo1;
-        QScrollBar* HScroll1;
-        QLabel* Label1;
-        QLabel* Label2;
-        QLabel* Label7;
-        QLabel* Label8;
-    };
-
-    Widgets createControls();
+    std::array<QWidget*, kControlCount> createControls();
     void connectEvents();
+    void run(void (Form1::*procedure)());
+    void describeForScreenReaders();
+    void colourSidebands();
+    void showPicture();
 
-    Widgets widgets_;
+    std::array<QWidget*, kControlCount> widgets_;
     QtListControl combo1_;
     QtScrollBarControl hscroll1_;
-    QtLabelControl label1_;
-    QtLabelControl label2_;
-    QtLabelControl label7_;
-    QtLabelControl label8_;
+    QtLabelControl label1_, label2_, label7_, label8_;
     SystemRegionalSettings regionalSettings_;
     Form1 form_;
 };
 
-// The satellite picture in the sizes window icons use.
+// The satellite picture in every shipped size.
 QIcon satelliteIcon();
-
-// The satellite picture at a shipped size (16, 24, 32, 48, 64, 128 or 256 pixels).
-QImage shippedPicture(int size);
 
 } // namespace kestrova

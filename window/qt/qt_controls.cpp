@@ -1,10 +1,7 @@
 // Qt widgets behind Form1's control operations.
 #include "qt_controls.h"
 
-#include <QAccessible>
 #include <QComboBox>
-#include <QCoreApplication>
-#include <QEvent>
 #include <QLabel>
 #include <QLocale>
 #include <QScrollBar>
@@ -16,7 +13,7 @@ void QtListControl::clear() {
 }
 
 void QtListControl::addItem(std::string_view text, std::int16_t position) {
-    comboBox_->insertItem(position, fromUtf8(text));
+    comboBox_->insertItem(position, QString::fromUtf8(text));
 }
 
 std::int16_t QtListControl::listIndex() const {
@@ -40,31 +37,11 @@ std::int16_t QtScrollBarControl::value() const {
 }
 
 void QtLabelControl::setCaption(std::string_view caption) {
-    label_->setText(fromUtf8(caption));
-    // The description is read from the text when asked for (see the window's accessibility
-    // factory); only a listening screen reader needs to hear of the change.
-    if (QAccessible::isActive()) {
-        QAccessibleEvent event(label_, QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    }
+    label_->setText(QString::fromUtf8(caption));
 }
 
-SystemRegionalSettings::SystemRegionalSettings() {
-    readSeparator();
-    if (QCoreApplication* application = QCoreApplication::instance()) {
-        application->installEventFilter(this);
-    }
-}
-
-bool SystemRegionalSettings::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::LocaleChange) {
-        readSeparator();
-    }
-    return QObject::eventFilter(watched, event);
-}
-
-void SystemRegionalSettings::readSeparator() {
-    separator_ = QLocale::system().decimalPoint().toStdString();
+std::string SystemRegionalSettings::decimalSeparator() const {
+    return QLocale::system().decimalPoint().toStdString();
 }
 
 } // namespace kestrova

@@ -3,18 +3,11 @@
 
 #include "controls.h"
 
-#include <QObject>
-#include <QString>
-
 class QComboBox;
 class QLabel;
 class QScrollBar;
 
 namespace kestrova {
-
-inline QString fromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 class QtListControl : public ListControl {
 public:
@@ -39,7 +32,6 @@ private:
     QScrollBar* scrollBar_;
 };
 
-// A label that tells an active screen reader when its text changes.
 class QtLabelControl : public LabelControl {
 public:
     explicit QtLabelControl(QLabel* label) : label_(label) {}
@@ -49,20 +41,10 @@ private:
     QLabel* label_;
 };
 
-// The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG), as Qt has it now.
-// Asking Qt's system locale costs a lock and several allocations, and tuning asks at every
-// step, so the answer is kept and asked again whenever Qt reports a change of locale.
-class SystemRegionalSettings : public QObject, public RegionalSettings {
+// The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG).
+class SystemRegionalSettings : public RegionalSettings {
 public:
-    SystemRegionalSettings();
-    std::string decimalSeparator() const override { return separator_; }
-
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
-private:
-    void readSeparator();
-    std::string separator_;
+    std::string decimalSeparator() const override;
 };
 
 } // namespace kestrova

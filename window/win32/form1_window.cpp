@@ -2,8 +2,10 @@
 // procedures. Win32 scroll bars do not move themselves: this layer moves them.
 #include "form1_window.h"
 
-#include "layout.h"
+#include "accessible.h"
+#include "colours.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include <commctrl.h>
@@ -11,20 +13,19 @@
 namespace kestrova {
 namespace {
 
-constexpr std::size_t kControlCount = 11;
-
-std::size_t indexOf(std::string_view name) {
-    const auto& controls = form1Layout().controls;
-    for (std::size_t i = 0; i < controls.size(); ++i) {
-        if (controls[i].name == name) {
-            return i;
-        }
-    }
-    return controls.size();
+COLORREF toColorRef(Colour colour) {
+    return RGB(colour.red, colour.green, colour.blue);
 }
 
-COLORREF toColorRef(const Colour& colour) {
-    return RGB(colour.red, colour.green, colour.blue);
+Colour fromColorRef(COLORREF colour) {
+    return {GetRValue(colour), GetGValue(colour), GetBValue(colour)};
+}
+
+// Windows asks every program to draw with the system's colours in high-contrast mode.
+bool highContrast() {
+    HIGHCONTRASTW contrast{sizeof contrast, 0, nullptr};
+    return SystemParametersInfoW(SPI_GETHIGHCONTRAST, sizeof contrast, &contrast, 0) &&
+           (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
 HFONT createFont(const FontSpec& font, int dotsPerInch) {
@@ -32,7 +33,6 @@ HFONT createFont(const FontSpec& font, int dotsPerInch) {
     logFont.lfHeight = -static_cast<LONG>(std::lround(font.points * dotsPerInch / 72.0));
     logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     logFont.lfCharSet = DEFAULT_CHARSET;
-    logFont.lfQuality = DEFAULT_QUALITY;
     const std::wstring family = toWide(font.family);
     wcsncpy(logFont.lfFaceName, family.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&logFont);
@@ -40,83 +40,67 @@ HFONT createFont(const FontSpec& font, int dotsPerInch) {
 
 } // namespace
 
-std::unique_ptr<Form1Window> Form1Window::create(HINSTANCE instance) {
+bool Form1Window::create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
+    HDC screen = GetDC(nullptr);
+    dotsPerInch_ = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
 
-    std::unique_ptr<Form1Window> form(new Form1Window());
-    {
-        HDC screen = GetDC(nullptr);
-        form->dotsPerInch_ = GetDeviceCaps(screen, LOGPIXELSY);
-        ReleaseDC(nullptr, screen);
-    }
-    const auto iconSize = [&](int metric) { return GetSystemMetrics(metric); };
-    form->largeIcon_ =
-        static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON,
-                                      iconSize(SM_CXICON), iconSize(SM_CYICON), LR_DEFAULTCOLOR));
-    form->smallIcon_ = static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId),
-                                                     IMAGE_ICON, iconSize(SM_CXSMICON),
-                                                     iconSize(SM_CYSMICON), LR_DEFAULTCOLOR));
-
+    // Shared icons belong to the system for the life of the process, as the class needs.
+    const auto icon = [instance](int size) {
+        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId),
+                                             IMAGE_ICON, size, size, LR_SHARED));
+    };
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = form->largeIcon_;
-    windowClass.hIconSm = form->smallIcon_;
+    windowClass.hIcon = icon(GetSystemMetrics(SM_CXICON));
+    windowClass.hIconSm = icon(GetSystemMetrics(SM_CXSMICON));
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kForm1ClassName;
     if (RegisterClassExW(&windowClass) == 0 && GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
-        return nullptr;
+        return false;
     }
 
     // A fixed frame without a maximise box: the layout is absolute.
     constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
     constexpr DWORD exStyle = WS_EX_CONTROLPARENT;
-    const FormLayout& layout = form1Layout();
-    RECT frame{0, 0, twipsToPixels(layout.clientWidth, form->dotsPerInch_),
-               twipsToPixels(layout.clientHeight, form->dotsPerInch_)};
+    RECT frame{0, 0, twipsToPixels(kForm1.clientWidth, dotsPerInch_),
+               twipsToPixels(kForm1.clientHeight, dotsPerInch_)};
     AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    const std::wstring caption = toWide(layout.caption);
-    form->window_ = CreateWindowExW(
-        exStyle, kForm1ClassName, caption.c_str(), style, CW_USEDEFAULT, CW_USEDEFAULT,
-        frame.right - frame.left, frame.bottom - frame.top, nullptr, nullptr, instance, form.get());
-    if (form->window_ == nullptr || !form->createControls(instance)) {
-        return nullptr;
+    const std::wstring caption = toWide(kForm1.caption);
+    window_ = CreateWindowExW(exStyle, kForm1ClassName, caption.c_str(), style, CW_USEDEFAULT,
+                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
+                              nullptr, nullptr, instance, this);
+    if (window_ == nullptr || !createControls(instance)) {
+        return false;
     }
-
-    const auto control = [&](std::string_view name) { return form->controls_[indexOf(name)]; };
-    form->combo1_ = std::make_unique<Win32ListControl>(control("Combo1"));
-    form->hscroll1_ = std::make_unique<Win32ScrollBarControl>(control("HScroll1"));
-    form->label1_ = std::make_unique<Win32LabelControl>(control("Label1"));
-    form->label2_ = std::make_unique<Win32LabelControl>(control("Label2"));
-    form->label7_ = std::make_unique<Win32LabelControl>(control("Label7"));
-    form->label8_ = std::make_unique<Win32LabelControl>(control("Label8"));
-    form->form_ =
-        std::make_unique<Form1>(Form1Controls{*form->combo1_, *form->hscroll1_, *form->label1_,
-                                              *form->label2_, *form->label7_, *form->label8_},
-                                form->regionalSettings_);
-    form->form_->Form_Load();
-    return form;
+    combo1_.handle = control(Control::Combo1);
+    hscroll1_.handle = control(Control::HScroll1);
+    label1_.handle = control(Control::Label1);
+    label2_.handle = control(Control::Label2);
+    label7_.handle = control(Control::Label7);
+    label8_.handle = control(Control::Label8);
+    form_.emplace(Form1Controls{combo1_, hscroll1_, label1_, label2_, label7_, label8_},
+                  regionalSettings_);
+    run(&Form1::Form_Load);
+    return true;
 }
 
 bool Form1Window::createControls(HINSTANCE instance) {
-    const FormLayout& layout = form1Layout();
     const auto pixels = [this](int twips) { return twipsToPixels(twips, dotsPerInch_); };
-    displayBrush_ = CreateSolidBrush(toColorRef(layout.control("Label1").backColour.value()));
-    HFONT defaultFont = static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-
+    displayBrush_ = CreateSolidBrush(toColorRef(*kForm1[Control::Label1].display));
     for (std::size_t i = 0; i < kControlCount; ++i) {
-        const ControlLayout& c = layout.controls[i];
+        const ControlLayout& c = kForm1.controls[i];
         const wchar_t* className = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
-        DWORD exStyle = 0;
-        int height = pixels(c.height);
+        int height = pixels(c.box.height);
         switch (c.kind) {
         case ControlKind::Label:
-            style |= (c.centred ? SS_CENTER : SS_LEFT) | SS_NOPREFIX;
-            exStyle |= c.sunkenBorder ? WS_EX_CLIENTEDGE : 0;
+            style |= static_cast<DWORD>((c.display ? SS_CENTER : SS_LEFT) | SS_NOPREFIX);
             break;
         case ControlKind::ScrollBar:
             className = L"SCROLLBAR";
@@ -132,56 +116,46 @@ bool Form1Window::createControls(HINSTANCE instance) {
             break;
         }
         const std::wstring text = toWide(c.text);
-        controls_[i] = CreateWindowExW(
-            exStyle, className, text.c_str(), style, pixels(c.left), pixels(c.top), pixels(c.width),
-            height, window_,
+        HWND control = controls_[i] = CreateWindowExW(
+            c.display ? WS_EX_CLIENTEDGE : 0, className, text.c_str(), style, pixels(c.box.left),
+            pixels(c.box.top), pixels(c.box.width), height, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
             instance, nullptr);
-        if (controls_[i] == nullptr) {
+        if (control == nullptr) {
             return false;
         }
-        HFONT font = defaultFont;
-        if (c.font) {
-            font = createFont(*c.font, dotsPerInch_);
-            fonts_.push_back(font);
-        }
-        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
-        if (c.kind == ControlKind::ScrollBar) {
-            SCROLLINFO info{sizeof info, SIF_ALL, 0, 32767, 0, 0, 0};
-            SetScrollInfo(controls_[i], SB_CTL, &info, FALSE);
-        }
+        fonts_[i] = c.font ? createFont(*c.font, dotsPerInch_) : nullptr;
+        SendMessageW(
+            control, WM_SETFONT,
+            reinterpret_cast<WPARAM>(fonts_[i] ? fonts_[i] : GetStockObject(DEFAULT_GUI_FONT)),
+            FALSE);
         if (c.kind == ControlKind::Image) {
+            // Drawn from the .ico's image for the screen's scale, never enlarged.
             const int size = MulDiv(64, dotsPerInch_, 96);
             pictureIcon_ = static_cast<HICON>(LoadImageW(
                 instance, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON, size, size, 0));
-            SendMessageW(controls_[i], STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_), 0);
+            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_), 0);
         }
+        describeForScreenReaders(control, static_cast<Control>(i));
     }
     return true;
 }
 
 Form1Window::~Form1Window() {
     if (window_ != nullptr) {
-        SetWindowLongPtrW(window_, GWLP_USERDATA, 0);
         DestroyWindow(window_);
     }
     for (HFONT font : fonts_) {
         DeleteObject(font);
     }
-    for (HICON icon : {largeIcon_, smallIcon_, pictureIcon_}) {
-        if (icon != nullptr) {
-            DestroyIcon(icon);
-        }
-    }
-    if (displayBrush_ != nullptr) {
-        DeleteObject(displayBrush_);
-    }
+    DestroyIcon(pictureIcon_);
+    DeleteObject(displayBrush_);
 }
 
 void Form1Window::show(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    SetFocus(controls_[indexOf("HScroll1")]);
+    SetFocus(control(Control::HScroll1));
 }
 
 int Form1Window::run() {
@@ -201,28 +175,35 @@ int Form1Window::run() {
 
 LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_NCCREATE) {
-        const auto* create = reinterpret_cast<const CREATESTRUCTW*>(lParam);
-        SetWindowLongPtrW(window, GWLP_USERDATA,
-                          reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+        auto* form =
+            static_cast<Form1Window*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        form->window_ = window;
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(form));
     }
     auto* form = reinterpret_cast<Form1Window*>(GetWindowLongPtrW(window, GWLP_USERDATA));
-    if (form != nullptr && form->form_ != nullptr) {
-        return form->handleMessage(message, wParam, lParam);
+    if (form == nullptr) {
+        return DefWindowProcW(window, message, wParam, lParam);
     }
-    return DefWindowProcW(window, message, wParam, lParam);
+    if (message == WM_NCDESTROY) { // the handle is gone: forget it
+        SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->window_ = nullptr;
+        form->controls_ = {};
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+    return form->handleMessage(message, wParam, lParam);
 }
 
 LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (reinterpret_cast<HWND>(lParam) == controls_[indexOf("Combo1")] &&
+        if (form_ && reinterpret_cast<HWND>(lParam) == control(Control::Combo1) &&
             HIWORD(wParam) == CBN_SELCHANGE) {
-            form_->Combo1_Click();
+            run(&Form1::Combo1_Click);
             return 0;
         }
         break;
     case WM_HSCROLL:
-        if (reinterpret_cast<HWND>(lParam) == controls_[indexOf("HScroll1")]) {
+        if (form_ && reinterpret_cast<HWND>(lParam) == control(Control::HScroll1)) {
             onScroll(wParam);
             return 0;
         }
@@ -232,6 +213,25 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
                 colourLabel(reinterpret_cast<HDC>(wParam), reinterpret_cast<HWND>(lParam))) {
             return reinterpret_cast<LRESULT>(brush);
         }
+        break;
+    // As a dialog does, the control that had the keyboard focus gets it back when the window
+    // is activated again, so the arrow keys tune at once.
+    case WM_ACTIVATE:
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            HWND focus = GetFocus();
+            focusBeforeDeactivation_ = IsChild(window_, focus) ? focus : nullptr;
+        } else if (HIWORD(wParam) == 0) { // not while minimised
+            SetFocus(focusBeforeDeactivation_ ? focusBeforeDeactivation_
+                                              : control(Control::HScroll1));
+        }
+        return 0;
+    case WM_SETFOCUS:
+        SetFocus(focusBeforeDeactivation_ ? focusBeforeDeactivation_ : control(Control::HScroll1));
+        return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_SETTINGCHANGE:
+    case WM_THEMECHANGED:
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;
     case WM_DESTROY:
         PostQuitMessage(0);
@@ -243,25 +243,24 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 }
 
 void Form1Window::onScroll(WPARAM wParam) {
-    HWND scrollBar = controls_[indexOf("HScroll1")];
+    HWND scrollBar = control(Control::HScroll1);
     SCROLLINFO info{};
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_POS;
     GetScrollInfo(scrollBar, SB_CTL, &info);
-    const FormLayout& layout = form1Layout();
     int position = info.nPos;
     switch (LOWORD(wParam)) {
     case SB_LINELEFT:
-        position -= layout.smallChange;
+        position -= kForm1.smallChange;
         break;
     case SB_LINERIGHT:
-        position += layout.smallChange;
+        position += kForm1.smallChange;
         break;
     case SB_PAGELEFT:
-        position -= layout.largeChange;
+        position -= kForm1.largeChange;
         break;
     case SB_PAGERIGHT:
-        position += layout.largeChange;
+        position += kForm1.largeChange;
         break;
     case SB_LEFT:
         position = info.nMin;
@@ -276,36 +275,44 @@ void Form1Window::onScroll(WPARAM wParam) {
     default:
         return; // SB_ENDSCROLL: the position has already been reported
     }
-    position = position < info.nMin ? info.nMin : position > info.nMax ? info.nMax : position;
+    position = std::clamp(position, info.nMin, info.nMax);
     if (LOWORD(wParam) != SB_THUMBPOSITION && position == info.nPos) {
         return; // a step against the end of the range moves nothing
     }
     SetScrollPos(scrollBar, SB_CTL, position, TRUE);
-    if (LOWORD(wParam) == SB_THUMBTRACK) {
-        form_->HScroll1_Scroll();
-    } else {
-        form_->HScroll1_Change();
+    run(LOWORD(wParam) == SB_THUMBTRACK ? &Form1::HScroll1_Scroll : &Form1::HScroll1_Change);
+}
+
+// Runs a procedure, then tells screen readers that the tuner and the displays changed.
+void Form1Window::run(void (Form1::*procedure)()) {
+    ((*form_).*procedure)();
+    for (Control changed : {Control::HScroll1, Control::Label1, Control::Label2}) {
+        NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control(changed), OBJID_CLIENT, CHILDID_SELF);
     }
 }
 
-HBRUSH Form1Window::colourLabel(HDC dc, HWND label) {
-    const FormLayout& layout = form1Layout();
-    for (std::size_t i = 0; i < kControlCount; ++i) {
-        if (controls_[i] != label) {
-            continue;
-        }
-        const ControlLayout& c = layout.controls[i];
-        if (c.textColour) {
-            SetTextColor(dc, toColorRef(*c.textColour));
-        }
-        if (c.backColour) {
-            SetBkColor(dc, toColorRef(*c.backColour));
-            return displayBrush_;
-        }
-        SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-        return GetSysColorBrush(COLOR_BTNFACE);
+// Labels are painted on the button face, or the displays' own grey, in the colours the layout
+// gives them where those read well, and in the system's colours in high-contrast mode.
+HBRUSH Form1Window::colourLabel(HDC dc, HWND label) const {
+    const auto found = std::find(controls_.begin(), controls_.end(), label);
+    if (found == controls_.end()) {
+        return nullptr;
     }
-    return nullptr;
+    const ControlLayout& c = kForm1.controls[static_cast<std::size_t>(found - controls_.begin())];
+    const bool systemColours = highContrast();
+    if (c.display && !systemColours) {
+        SetTextColor(dc, toColorRef(*c.textColour));
+        SetBkColor(dc, toColorRef(*c.display));
+        return displayBrush_;
+    }
+    const int back = c.display ? COLOR_WINDOW : COLOR_BTNFACE;
+    COLORREF text = GetSysColor(c.display ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
+    if (c.textColour && !systemColours) {
+        text = toColorRef(readableOn(*c.textColour, fromColorRef(GetSysColor(back))));
+    }
+    SetTextColor(dc, text);
+    SetBkColor(dc, GetSysColor(back));
+    return GetSysColorBrush(back);
 }
 
 } // namespace kestrova

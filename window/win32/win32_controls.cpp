@@ -27,21 +27,21 @@ std::string toUtf8(std::wstring_view wide) {
 }
 
 void Win32ListControl::clear() {
-    SendMessageW(comboBox_, CB_RESETCONTENT, 0, 0);
+    SendMessageW(handle, CB_RESETCONTENT, 0, 0);
 }
 
 void Win32ListControl::addItem(std::string_view text, std::int16_t position) {
     const std::wstring wide = toWide(text);
-    SendMessageW(comboBox_, CB_INSERTSTRING, static_cast<WPARAM>(position),
+    SendMessageW(handle, CB_INSERTSTRING, static_cast<WPARAM>(position),
                  reinterpret_cast<LPARAM>(wide.c_str()));
 }
 
 std::int16_t Win32ListControl::listIndex() const {
-    return static_cast<std::int16_t>(SendMessageW(comboBox_, CB_GETCURSEL, 0, 0));
+    return static_cast<std::int16_t>(SendMessageW(handle, CB_GETCURSEL, 0, 0));
 }
 
 void Win32ListControl::setListIndex(std::int16_t position) {
-    SendMessageW(comboBox_, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
+    SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
 void Win32ScrollBarControl::setRange(int min, int max) {
@@ -50,29 +50,27 @@ void Win32ScrollBarControl::setRange(int min, int max) {
     info.fMask = SIF_RANGE;
     info.nMin = min;
     info.nMax = max;
-    SetScrollInfo(scrollBar_, SB_CTL, &info, TRUE);
+    SetScrollInfo(handle, SB_CTL, &info, TRUE);
 }
 
 void Win32ScrollBarControl::setMin(std::int16_t min) {
-    int oldMin = 0;
-    int max = 0;
-    GetScrollRange(scrollBar_, SB_CTL, &oldMin, &max);
+    int oldMin = 0, max = 0;
+    GetScrollRange(handle, SB_CTL, &oldMin, &max);
     setRange(min, max);
 }
 
 void Win32ScrollBarControl::setMax(std::int16_t max) {
-    int min = 0;
-    int oldMax = 0;
-    GetScrollRange(scrollBar_, SB_CTL, &min, &oldMax);
+    int min = 0, oldMax = 0;
+    GetScrollRange(handle, SB_CTL, &min, &oldMax);
     setRange(min, max);
 }
 
 std::int16_t Win32ScrollBarControl::value() const {
-    return static_cast<std::int16_t>(GetScrollPos(scrollBar_, SB_CTL));
+    return static_cast<std::int16_t>(GetScrollPos(handle, SB_CTL));
 }
 
 void Win32LabelControl::setCaption(std::string_view caption) {
-    SetWindowTextW(label_, toWide(caption).c_str());
+    SetWindowTextW(handle, toWide(caption).c_str());
 }
 
 std::string Win32RegionalSettings::decimalSeparator() const {

@@ -15,36 +15,29 @@ std::string toUtf8(std::wstring_view wide);
 
 class Win32ListControl : public ListControl {
 public:
-    explicit Win32ListControl(HWND comboBox) : comboBox_(comboBox) {}
     void clear() override;
     void addItem(std::string_view text, std::int16_t position) override;
     std::int16_t listIndex() const override;
     void setListIndex(std::int16_t position) override;
-
-private:
-    HWND comboBox_;
+    HWND handle = nullptr;
 };
 
 // A scroll bar control keeps its position inside its range itself, as the procedures expect.
 class Win32ScrollBarControl : public ScrollBarControl {
 public:
-    explicit Win32ScrollBarControl(HWND scrollBar) : scrollBar_(scrollBar) {}
     void setMin(std::int16_t min) override;
     void setMax(std::int16_t max) override;
     std::int16_t value() const override;
+    HWND handle = nullptr;
 
 private:
     void setRange(int min, int max);
-    HWND scrollBar_;
 };
 
 class Win32LabelControl : public LabelControl {
 public:
-    explicit Win32LabelControl(HWND label) : label_(label) {}
     void setCaption(std::string_view caption) override;
-
-private:
-    HWND label_;
+    HWND handle = nullptr;
 };
 
 // The decimal separator of the user's regional settings, read afresh each time.

@@ -1,0 +1,35 @@
+#!/bin/sh
+# Where the window cannot be opened, the program says in one line what failed, with the
+# platform's own reason, and ends with status 1, never an abort; the same when its display
+# goes away while it runs.
+program=$1
+status=0
+check() { # DESCRIPTION EXPECTED [VARIABLE=VALUE...]
+    description=$1 expected=$2
+    shift 2
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$program" 2>&1)
+    code=$?
+    if [ "$code" -ne 1 ] || [ "$(printf '%s\n' "$output" | wc -l)" -ne 1 ] ||
+        ! printf '%s' "$output" | grep -q "^kestrova: cannot open the window: .*$expected"; then
+        echo "FAIL ($description): status $code, said: $output"
+        status=1
+    else
+        echo "ok ($description): $output"
+    fi
+}
+check "no display at all" "no display is available"
+check "a display that is not there" "could not connect to display :4711" DISPLAY=:4711
+check "a platform that is not installed" '"nowhere"' QT_QPA_PLATFORM=nowhere
+
+log=$(mktemp)
+sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
+    '"$0" 2>"$1" & sleep 2; kill "$XVFB_PID"; wait $!' "$program" "$log"
+code=$?
+if [ "$code" -ne 1 ] || ! grep -qi 'X11 connection broke' "$log"; then
+    echo "FAIL (the display went away): status $code, said: $(cat "$log")"
+    status=1
+else
+    echo "ok (the display went away): $(cat "$log")"
+fi
+rm -f "$log"
+exit $status
