@@ -13,7 +13,7 @@ run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 # Tests add GoogleTest, Google Benchmark, clang-format, the desktop file checkers, a virtual X
 # server and Wine (64-bit, and 32-bit where the machine can run it).
-test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev googletest libbenchmark-dev
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev googletest icoutils
     clang-format desktop-file-utils appstream xvfb wine wine64 wine32:i386)
 
 as_root() {

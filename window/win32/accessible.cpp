@@ -55,14 +55,14 @@ public:
 
     // What this control says of itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
-        if (!isSelf(child)) {
-            return standard_->get_accName(child, name);
+        if (!isSelf(child) || kForm1[id_].accessibleName.empty()) {
+            return standard_->get_accName(child, name); // a heading or unit: its text
         }
-        return answer(std::wstring(toWide(kForm1[id_].accessibleName)), name);
+        return answer(toWide(kForm1[id_].accessibleName), name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
-        if (!isSelf(child) || id_ == Control::Combo1) {
-            return standard_->get_accValue(child, value); // the list's current entry
+        if (!isSelf(child) || kForm1[id_].accessibleName.empty()) {
+            return standard_->get_accValue(child, value);
         }
         if (id_ == Control::HScroll1) {
             return answer(toWide(tuningAnnouncement(toUtf8(controlText(window_, Control::Label1)),
@@ -79,9 +79,9 @@ public:
             return E_FAIL;
         }
         role->vt = VT_I4;
-        role->lVal = id_ == Control::HScroll1 ? ROLE_SYSTEM_SCROLLBAR
-                     : id_ == Control::Combo1 ? ROLE_SYSTEM_COMBOBOX
-                                              : ROLE_SYSTEM_STATICTEXT;
+        constexpr LONG kRoles[] = {ROLE_SYSTEM_STATICTEXT, ROLE_SYSTEM_SCROLLBAR,
+                                   ROLE_SYSTEM_COMBOBOX, ROLE_SYSTEM_GRAPHIC}; // by kind
+        role->lVal = kRoles[static_cast<int>(kForm1[id_].kind)];
         return S_OK;
     }
 
@@ -194,9 +194,7 @@ LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, L
 } // namespace
 
 void describeForScreenReaders(HWND control, Control id) {
-    if (!kForm1[id].accessibleName.empty()) {
-        SetWindowSubclass(control, answerScreenReaders, 0, static_cast<DWORD_PTR>(id));
-    }
+    SetWindowSubclass(control, answerScreenReaders, 0, static_cast<DWORD_PTR>(id));
 }
 
 } // namespace kestrova

@@ -7,9 +7,9 @@
 
 namespace kestrova {
 
-// Gives a control the accessible name and role of its layout row and a value that follows
-// what it shows: the tuner reads as both frequencies, a display as its text and unit.
-// Controls without an accessible name keep the system's own description.
+// Gives a control the role of its kind, and, where its layout row names it, that name and a
+// value that follows what it shows: the tuner reads as both frequencies, a display as its text
+// and unit, the list as its entry. Headings and units are named by their text.
 void describeForScreenReaders(HWND control, Control id);
 
 } // namespace kestrova

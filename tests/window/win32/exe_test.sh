@@ -1,0 +1,36 @@
+#!/bin/sh
+# Kestrova.exe is one small 32-bit GUI file that needs nothing but Windows' own DLLs, says
+# which version it is, and carries its picture at every size Windows picks up to 200 % scale.
+set -u
+exe=$1
+status=0
+fail() { echo "FAIL: $*"; status=1; }
+headers=$(TZ=UTC i686-w64-mingw32-objdump -p "$exe") || exit 1
+printf '%s\n' "$headers" | grep -q 'file format pei-i386' || fail "not a 32-bit PE file"
+printf '%s\n' "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "not a GUI program"
+printf '%s\n' "$headers" | grep -q '^Time/Date.*00:00:00 1970' || fail "a time stamp in the header"
+size=$(stat -c %s "$exe")
+[ "$size" -le 262144 ] || fail "$size bytes, more than 256 KiB"
+allowed="kernel32.dll user32.dll gdi32.dll comctl32.dll msvcrt.dll oleacc.dll oleaut32.dll"
+for dll in $(printf '%s\n' "$headers" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z'); do
+    case " $allowed " in *" $dll "*) ;; *) fail "imports $dll, which Windows does not ship" ;; esac
+done
+
+# Version 1.00 (numeric 1.0.0.0), product and file names, U.S. English.
+version=$(wrestool -x --raw -t16 "$exe" | od -An -tx1 -v | tr -d ' \n')
+echo "$version" | grep -q 'bd04effe0000010000000100000000000000010000000000' || fail "numeric version"
+strings=$(wrestool -x --raw -t16 "$exe" | strings -el | tr '\n' '|')
+for pair in "FileVersion|1.00" "ProductVersion|1.00" "ProductName|Kestrova" "InternalName|Kestrova" \
+    "OriginalFilename|Kestrova.exe" "040904B0"; do
+    case "|$strings" in *"|$pair|"*) ;; *) fail "no $pair in the version information" ;; esac
+done
+
+# The picture: bitmaps with masks up to 64 pixels, PNG above.
+ico=$(mktemp)
+wrestool -x -t14 "$exe" >"$ico"
+sizes=$(icotool -l "$ico" | sed -n 's/.*--width=\([0-9]*\).*--bit-depth=\([0-9]*\).*/\1:\2/p' | tr '\n' ' ')
+rm -f "$ico"
+[ "$sizes" = "16:24 24:24 32:24 48:24 64:24 96:32 128:32 256:32 " ] || fail "icon sizes $sizes"
+wrestool -x --raw -t3 -n8 "$exe" | head -c 4 | od -An -c | grep -q 'P   N   G' || fail "the 256 pixel icon is not PNG"
+[ $status -eq 0 ] && echo "ok: $size bytes, imports $(printf '%s\n' "$headers" | sed -n 's/.*DLL Name: //p' | tr '\n' ' ')"
+exit $status
