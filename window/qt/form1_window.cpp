@@ -40,26 +40,21 @@ public:
 protected:
     void keyPressEvent(QKeyEvent* event) override {
         const bool mirrored = isRightToLeft();
-        switch (event->key()) {
-        case Qt::Key_Left:
-            return triggerAction(mirrored ? SliderSingleStepAdd : SliderSingleStepSub);
-        case Qt::Key_Right:
-            return triggerAction(mirrored ? SliderSingleStepSub : SliderSingleStepAdd);
-        case Qt::Key_Up:
-            return triggerAction(SliderSingleStepSub);
-        case Qt::Key_Down:
-            return triggerAction(SliderSingleStepAdd);
-        case Qt::Key_PageUp:
-            return triggerAction(SliderPageStepSub);
-        case Qt::Key_PageDown:
-            return triggerAction(SliderPageStepAdd);
-        case Qt::Key_Home:
-            return triggerAction(SliderToMinimum);
-        case Qt::Key_End:
-            return triggerAction(SliderToMaximum);
-        default:
-            QWidget::keyPressEvent(event); // not ours: passed on
+        const std::pair<int, SliderAction> keys[] = {
+            {Qt::Key_Left, mirrored ? SliderSingleStepAdd : SliderSingleStepSub},
+            {Qt::Key_Right, mirrored ? SliderSingleStepSub : SliderSingleStepAdd},
+            {Qt::Key_Up, SliderSingleStepSub},
+            {Qt::Key_Down, SliderSingleStepAdd},
+            {Qt::Key_PageUp, SliderPageStepSub},
+            {Qt::Key_PageDown, SliderPageStepAdd},
+            {Qt::Key_Home, SliderToMinimum},
+            {Qt::Key_End, SliderToMaximum}};
+        for (const auto& [key, action] : keys) {
+            if (event->key() == key) {
+                return triggerAction(action);
+            }
         }
+        QWidget::keyPressEvent(event); // not a tuning key: passed on
     }
 
     void paintEvent(QPaintEvent* event) override {

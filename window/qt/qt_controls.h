@@ -3,30 +3,35 @@
 
 #include "controls.h"
 
-class QComboBox;
-class QLabel;
-class QScrollBar;
+#include <QComboBox>
+#include <QLabel>
+#include <QLocale>
+#include <QScrollBar>
 
 namespace kestrova {
 
 class QtListControl : public ListControl {
 public:
-    explicit QtListControl(QComboBox* comboBox) : comboBox_(comboBox) {}
-    void clear() override;
-    void addItem(std::string_view text, std::int16_t position) override;
-    std::int16_t listIndex() const override;
-    void setListIndex(std::int16_t position) override;
+    explicit QtListControl(QComboBox* list) : list_(list) {}
+    void clear() override { list_->clear(); }
+    void addItem(std::string_view text, std::int16_t at) override {
+        list_->insertItem(at, QString::fromUtf8(text));
+    }
+    std::int16_t listIndex() const override {
+        return static_cast<std::int16_t>(list_->currentIndex());
+    }
+    void setListIndex(std::int16_t position) override { list_->setCurrentIndex(position); }
 
 private:
-    QComboBox* comboBox_;
+    QComboBox* list_;
 };
 
 class QtScrollBarControl : public ScrollBarControl {
 public:
     explicit QtScrollBarControl(QScrollBar* scrollBar) : scrollBar_(scrollBar) {}
-    void setMin(std::int16_t min) override;
-    void setMax(std::int16_t max) override;
-    std::int16_t value() const override;
+    void setMin(std::int16_t min) override { scrollBar_->setMinimum(min); }
+    void setMax(std::int16_t max) override { scrollBar_->setMaximum(max); }
+    std::int16_t value() const override { return static_cast<std::int16_t>(scrollBar_->value()); }
 
 private:
     QScrollBar* scrollBar_;
@@ -35,7 +40,9 @@ private:
 class QtLabelControl : public LabelControl {
 public:
     explicit QtLabelControl(QLabel* label) : label_(label) {}
-    void setCaption(std::string_view caption) override;
+    void setCaption(std::string_view caption) override {
+        label_->setText(QString::fromUtf8(caption));
+    }
 
 private:
     QLabel* label_;
@@ -44,7 +51,9 @@ private:
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG).
 class SystemRegionalSettings : public RegionalSettings {
 public:
-    std::string decimalSeparator() const override;
+    std::string decimalSeparator() const override {
+        return QLocale::system().decimalPoint().toStdString();
+    }
 };
 
 } // namespace kestrova

@@ -86,76 +86,37 @@ public:
     }
 
     // Everything else as the system answers it.
-    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        return standard_->GetTypeInfoCount(count);
+#define KESTROVA_PASS(method, parameters, arguments)                                               \
+    HRESULT STDMETHODCALLTYPE method parameters override {                                         \
+        return standard_->method arguments;                                                        \
     }
-    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID locale, ITypeInfo** info) override {
-        return standard_->GetTypeInfo(index, locale, info);
-    }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID iid, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override {
-        return standard_->GetIDsOfNames(iid, names, count, locale, ids);
-    }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID iid, LCID locale, WORD flags,
-                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
-                                     UINT* argument) override {
-        return standard_->Invoke(id, iid, locale, flags, parameters, result, exception, argument);
-    }
-    HRESULT STDMETHODCALLTYPE get_accParent(IDispatch** parent) override {
-        return standard_->get_accParent(parent);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChildCount(long* count) override {
-        return standard_->get_accChildCount(count);
-    }
-    HRESULT STDMETHODCALLTYPE get_accChild(VARIANT child, IDispatch** object) override {
-        return standard_->get_accChild(child, object);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT child, BSTR* text) override {
-        return standard_->get_accDescription(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override {
-        return standard_->get_accState(child, state);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* text) override {
-        return standard_->get_accHelp(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, long* topic) override {
-        return standard_->get_accHelpTopic(file, child, topic);
-    }
-    HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT child, BSTR* text) override {
-        return standard_->get_accKeyboardShortcut(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* child) override {
-        return standard_->get_accFocus(child);
-    }
-    HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT* children) override {
-        return standard_->get_accSelection(children);
-    }
-    HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT child, BSTR* text) override {
-        return standard_->get_accDefaultAction(child, text);
-    }
-    HRESULT STDMETHODCALLTYPE accSelect(long flags, VARIANT child) override {
-        return standard_->accSelect(flags, child);
-    }
-    HRESULT STDMETHODCALLTYPE accLocation(long* left, long* top, long* width, long* height,
-                                          VARIANT child) override {
-        return standard_->accLocation(left, top, width, height, child);
-    }
-    HRESULT STDMETHODCALLTYPE accNavigate(long direction, VARIANT start, VARIANT* end) override {
-        return standard_->accNavigate(direction, start, end);
-    }
-    HRESULT STDMETHODCALLTYPE accHitTest(long left, long top, VARIANT* child) override {
-        return standard_->accHitTest(left, top, child);
-    }
-    HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT child) override {
-        return standard_->accDoDefaultAction(child);
-    }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override {
-        return standard_->put_accName(child, name);
-    }
-    HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override {
-        return standard_->put_accValue(child, value);
-    }
+    KESTROVA_PASS(GetTypeInfoCount, (UINT * n), (n))
+    KESTROVA_PASS(GetTypeInfo, (UINT i, LCID l, ITypeInfo** t), (i, l, t))
+    KESTROVA_PASS(GetIDsOfNames, (REFIID r, LPOLESTR* s, UINT n, LCID l, DISPID* d),
+                  (r, s, n, l, d))
+    KESTROVA_PASS(Invoke,
+                  (DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
+                   UINT* a),
+                  (d, r, l, f, p, v, e, a))
+    KESTROVA_PASS(get_accParent, (IDispatch * *p), (p))
+    KESTROVA_PASS(get_accChildCount, (long* n), (n))
+    KESTROVA_PASS(get_accChild, (VARIANT c, IDispatch** p), (c, p))
+    KESTROVA_PASS(get_accDescription, (VARIANT c, BSTR* s), (c, s))
+    KESTROVA_PASS(get_accState, (VARIANT c, VARIANT* v), (c, v))
+    KESTROVA_PASS(get_accHelp, (VARIANT c, BSTR* s), (c, s))
+    KESTROVA_PASS(get_accHelpTopic, (BSTR * s, VARIANT c, long* n), (s, c, n))
+    KESTROVA_PASS(get_accKeyboardShortcut, (VARIANT c, BSTR* s), (c, s))
+    KESTROVA_PASS(get_accFocus, (VARIANT * v), (v))
+    KESTROVA_PASS(get_accSelection, (VARIANT * v), (v))
+    KESTROVA_PASS(get_accDefaultAction, (VARIANT c, BSTR* s), (c, s))
+    KESTROVA_PASS(accSelect, (long f, VARIANT c), (f, c))
+    KESTROVA_PASS(accLocation, (long* x, long* y, long* w, long* h, VARIANT c), (x, y, w, h, c))
+    KESTROVA_PASS(accNavigate, (long d, VARIANT c, VARIANT* v), (d, c, v))
+    KESTROVA_PASS(accHitTest, (long x, long y, VARIANT* v), (x, y, v))
+    KESTROVA_PASS(accDoDefaultAction, (VARIANT c), (c))
+    KESTROVA_PASS(put_accName, (VARIANT c, BSTR s), (c, s))
+    KESTROVA_PASS(put_accValue, (VARIANT c, BSTR s), (c, s))
+#undef KESTROVA_PASS
 
 private:
     // A window that has gone answers nothing: the handle may not be asked about.

@@ -248,39 +248,25 @@ void Form1Window::onScroll(WPARAM wParam) {
     info.cbSize = sizeof info;
     info.fMask = SIF_RANGE | SIF_POS;
     GetScrollInfo(scrollBar, SB_CTL, &info);
+    const int code = LOWORD(wParam);
+    const int steps[] = {-kForm1.smallChange, kForm1.smallChange, -kForm1.largeChange,
+                         kForm1.largeChange}; // SB_LINELEFT to SB_PAGERIGHT
     int position = info.nPos;
-    switch (LOWORD(wParam)) {
-    case SB_LINELEFT:
-        position -= kForm1.smallChange;
-        break;
-    case SB_LINERIGHT:
-        position += kForm1.smallChange;
-        break;
-    case SB_PAGELEFT:
-        position -= kForm1.largeChange;
-        break;
-    case SB_PAGERIGHT:
-        position += kForm1.largeChange;
-        break;
-    case SB_LEFT:
-        position = info.nMin;
-        break;
-    case SB_RIGHT:
-        position = info.nMax;
-        break;
-    case SB_THUMBTRACK:
-    case SB_THUMBPOSITION:
-        position = static_cast<short>(HIWORD(wParam)); // positions are 16-bit, as in the range
-        break;
-    default:
+    if (code <= SB_PAGERIGHT) {
+        position += steps[code];
+    } else if (code == SB_THUMBTRACK || code == SB_THUMBPOSITION) {
+        position = static_cast<short>(HIWORD(wParam)); // positions are 16-bit, as the range
+    } else if (code == SB_LEFT || code == SB_RIGHT) {
+        position = code == SB_LEFT ? info.nMin : info.nMax;
+    } else {
         return; // SB_ENDSCROLL: the position has already been reported
     }
     position = std::clamp(position, info.nMin, info.nMax);
-    if (LOWORD(wParam) != SB_THUMBPOSITION && position == info.nPos) {
+    if (code != SB_THUMBPOSITION && position == info.nPos) {
         return; // a step against the end of the range moves nothing
     }
     SetScrollPos(scrollBar, SB_CTL, position, TRUE);
-    run(LOWORD(wParam) == SB_THUMBTRACK ? &Form1::HScroll1_Scroll : &Form1::HScroll1_Change);
+    run(code == SB_THUMBTRACK ? &Form1::HScroll1_Scroll : &Form1::HScroll1_Change);
 }
 
 // Runs a procedure, then tells screen readers that the tuner and the displays changed.
