@@ -66,9 +66,9 @@ windows)
     echo "Built build/windows/Kestrova.exe"
     ;;
 bench)
-    install_missing "${test_packages[@]}"
+    install_missing "${run_packages[@]}" xvfb
     build_preset bench
-    bench/run.sh --build-dir build/bench --results bench/RESULTS.md
+    sh bench/run.sh build/bench
     ;;
 *)
     echo "usage: $0 run|test|windows|bench" >&2

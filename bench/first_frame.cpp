@@ -1,65 +1,54 @@
-// First-frame probe shared by the Kestrova and floor start-up programs.
-#include "first_frame.h"
+// Starts Kestrova's window, or the floor (a window of its size with one label), and prints
+// "<CLOCK_REALTIME ns> <peak resident kB>" once its last widget has been painted and flushed.
+// Usage: first_frame kestrova|floor
+#include "form1_window.h"
 
-#include <QCoreApplication>
-#include <QEvent>
+#include <QApplication>
 #include <QTimer>
-#include <QWidget>
 
 #include <cstdio>
 #include <cstring>
 #include <ctime>
+#include <fstream>
+#include <string>
 
-namespace kestrova::bench {
 namespace {
 
-long peakResidentKilobytes() {
-    std::FILE* status = std::fopen("/proc/self/status", "r");
-    if (status == nullptr) {
-        return -1;
-    }
-    char line[256];
-    long kilobytes = -1;
-    while (std::fgets(line, sizeof line, status) != nullptr) {
-        if (std::strncmp(line, "VmHWM:", 6) == 0) {
-            kilobytes = std::strtol(line + 6, nullptr, 10);
-        }
-    }
-    std::fclose(status);
-    return kilobytes;
-}
-
-class FirstPaintFilter : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
+class FirstPaint : public QObject {
     bool eventFilter(QObject* watched, QEvent* event) override {
-        if (event->type() == QEvent::Paint && !reported_) {
-            reported_ = true;
-            // Painting and the flush to the window system finish before the event loop
-            // runs this.
-            QTimer::singleShot(0, [] {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            QTimer::singleShot(0, [] { // after the frame has been handed to the window system
                 timespec now{};
-                clock_gettime(CLOCK_MONOTONIC, &now);
-                std::printf("first-frame %lld %ld\n",
-                            static_cast<long long>(now.tv_sec) * 1000000000LL + now.tv_nsec,
-                            peakResidentKilobytes());
-                std::fflush(stdout);
+                clock_gettime(CLOCK_REALTIME, &now);
+                std::ifstream status("/proc/self/status");
+                std::string line;
+                while (std::getline(status, line) && line.rfind("VmHWM:", 0) != 0) {
+                }
+                std::printf("%lld %ld\n", now.tv_sec * 1000000000LL + now.tv_nsec,
+                            std::atol(line.c_str() + 6));
                 QCoreApplication::quit();
             });
         }
-        return QObject::eventFilter(watched, event);
+        return false;
     }
-
-private:
-    bool reported_ = false;
 };
 
 } // namespace
 
-void reportFirstFrame(QWidget& lastPainted) {
-    lastPainted.installEventFilter(new FirstPaintFilter(&lastPainted));
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+    FirstPaint probe;
+    std::unique_ptr<QWidget> window;
+    if (argc > 1 && std::strcmp(argv[1], "kestrova") == 0) {
+        auto* form = new kestrova::Form1Window;
+        window.reset(form);
+        form->control(kestrova::Control::Image1)->installEventFilter(&probe); // painted last
+    } else {
+        window = std::make_unique<QWidget>();
+        window->setFixedSize(407, 205);
+        (new QLabel(QStringLiteral("146.000"), window.get()))->installEventFilter(&probe);
+    }
+    window->show();
+    return QApplication::exec();
 }
-
-} // namespace kestrova::bench

@@ -1,67 +1,42 @@
 #!/bin/sh
-# Runs Kestrova's benchmarks side by side with their floors and prints one table.
-#   bench/run.sh --build-dir DIR [--smoke] [--results FILE]
-# DIR is a build with KESTROVA_BENCH=ON (./build.sh bench makes one and runs this). --smoke
-# runs everything a few times only; --results writes the table, with the machine, to FILE.
+# Measures Kestrova side by side with the least Qt program doing the same kind of work, under a
+# virtual X server of its own, and writes the medians to bench/RESULTS.md.
+# Usage: bench/run.sh BUILD_DIR [RUNS]        (./build.sh bench builds and runs it)
 set -eu
 cd "$(dirname "$0")/.."
-build=
-runs=20
-min_time=0.2
-results=
-while [ $# -gt 0 ]; do
-    case $1 in
-    --build-dir) build=$2; shift ;;
-    --smoke) runs=3; min_time=0.01 ;;
-    --results) results=$2; shift ;;
-    *) echo "usage: $0 --build-dir DIR [--smoke] [--results FILE]" >&2; exit 2 ;;
-    esac
-    shift
-done
-[ -n "$build" ] || { echo "usage: $0 --build-dir DIR [--smoke] [--results FILE]" >&2; exit 2; }
-build=$(cd "$build" && pwd)
-table=$(mktemp)
-trap 'rm -f "$table"' EXIT
+[ -n "${XVFB_PID:-}" ] || exec sh tests/with_xvfb.sh sh bench/run.sh "$@"
+build=$(cd "$1" && pwd)
+runs=${2:-20}
+export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$build/runtime"
+mkdir -p -m 700 "$XDG_RUNTIME_DIR"
 
-# Start-up to the first frame needs a real X server: a virtual one of our own.
-QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR=$build/runtime sh tests/with_xvfb.sh \
-    "$build/bench/startup_bench" "$runs" "$build/bench/kestrova_first_frame_program" \
-    "$build/bench/floor_first_frame_program" >>"$table"
-
-QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$build/runtime \
-    "$build/bench/inprocess_bench" "$runs" --benchmark_min_time="$min_time" >>"$table"
-
-# Windows: the build whose code this machine can run under Wine, and the shipped 32-bit files.
-if [ -x "$build/windows-x86_64/bench/win32/launch_bench.exe" ]; then
-    driven=$build/windows-x86_64 loader=/usr/lib/wine/wine64
-else
-    driven=$build/windows-i686 loader=/usr/lib/wine/wine
-fi
-shipped=$build/windows-i686
-if [ -f "$driven/bench/win32/launch_bench.exe" ]; then
-    winpath() { printf 'Z:%s' "$1" | tr / '\\'; }
-    sh tests/window/win32/run_under_wine.sh "$loader" "$build/wineprefix" \
-        "$driven/bench/win32/launch_bench.exe" "$runs" \
-        "$(winpath "$driven/window/win32/Kestrova.exe")" \
-        "$(winpath "$driven/bench/win32/floor_window.exe")" \
-        "$(winpath "$shipped/window/win32/Kestrova.exe")" \
-        "$(winpath "$shipped/bench/win32/floor_window.exe")" | tr -d '\r' >>"$table"
-fi
-
-print_table() {
-    echo "| measure | program | runs | min | median | max | ratio (median) | target |"
-    echo "| --- | --- | ---: | ---: | ---: | ---: | ---: | --- |"
-    cat "$table"
+launch() { # PROGRAM: prints "PROGRAM microseconds-to-first-frame peak-KiB"
+    start=$(date +%s%N)
+    set -- "$1" $("$build/bench/first_frame" "$1")
+    echo "$1 $((($2 - start) / 1000)) $3"
 }
-print_table
-if [ -n "$results" ]; then
-    {
-        echo "# Benchmark results"
-        echo
-        echo "Command: \`./build.sh bench\` (runs \`bench/run.sh --build-dir build/bench\`)."
-        echo "Run on $(date -u +%Y-%m-%d), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1),"
-        echo "$(free -g | awk '/^Mem/ {print $2}') GiB, $(uname -sr); Windows figures under Wine $("$loader" --version 2>/dev/null) ($(basename "$driven") build)."
-        echo
-        print_table
-    } >"$results"
-fi
+launch kestrova >/dev/null && launch floor >/dev/null # from here the file cache is warm
+samples=$(i=0; while [ $i -lt "$runs" ]; do launch kestrova && launch floor; i=$((i + 1)); done)
+keys=$("$build/bench/key_to_frame" $((runs * 10)))
+
+median() { # PROGRAM COLUMN DIVISOR
+    printf '%s\n' "$samples" | awk -v p="$1" -v c="$2" '$1 == p { print $c }' | sort -n |
+        awk -v d="$3" '{ v[NR] = $1 } END { print v[int((NR + 1) / 2)] / d }'
+}
+row() { # MEASURE UNIT KESTROVA FLOOR TARGET
+    awk -v m="$1" -v u="$2" -v k="$3" -v f="$4" -v t="$5" 'BEGIN { r = k / f;
+        printf "| %s | %.1f %s | %.1f %s | %.2f | <= %.2f: %s |\n", m, k, u, f, u, r, t, r <= t ? "met" : "missed" }'
+}
+{
+    echo "# Benchmark results"
+    echo
+    echo "\`./build.sh bench\`: medians of $runs start-ups and $((runs * 10)) key presses of each program, taking"
+    echo "turns, under Xvfb; $(date -u +%Y-%m-%d), $(nproc) cores, $(sed -n 's/^model name[^:]*: //p' /proc/cpuinfo | head -n 1), $(uname -sr)."
+    echo "Floors: a Qt window of Kestrova's size with one label; for the key, a scroll bar that writes its value into a label."
+    echo
+    echo "| measure | Kestrova | floor | ratio | target |"
+    echo "| --- | ---: | ---: | ---: | --- |"
+    row "start-up to first painted frame" ms "$(median kestrova 2 1000)" "$(median floor 2 1000)" 1.10
+    row "peak memory (VmHWM)" MiB "$(median kestrova 3 1024)" "$(median floor 3 1024)" 1.10
+    row "key press to repainted frame" µs ${keys} 1.25
+} | tee bench/RESULTS.md

@@ -133,10 +133,13 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
 
 } // namespace
 
-QIcon satelliteIcon() {
+QIcon satelliteIcon(int largest) {
     QIcon icon;
     for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size), {size, size});
+        if (size <= largest) {
+            icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size),
+                         {size, size});
+        }
     }
     return icon;
 }
@@ -167,7 +170,9 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
                                {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
     setObjectName(toQString(kForm1.name));
     setWindowTitle(toQString(kForm1.caption));
-    setWindowIcon(satelliteIcon());
+    // The window system takes every size of a window icon at once; up to 64 pixels covers a
+    // title bar or task bar at twice the usual scale, and the larger ones are the launchers'.
+    setWindowIcon(satelliteIcon(64));
     // A fixed frame: the layout is absolute, so there is nothing to gain from resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
@@ -257,7 +262,7 @@ void Form1Window::colourSidebands() {
 // screen's scale, so that it is never blown up.
 void Form1Window::showPicture() {
     static_cast<QLabel*>(control(Control::Image1))
-        ->setPixmap(windowIcon().pixmap(QSize(64, 64), devicePixelRatioF()));
+        ->setPixmap(satelliteIcon(256).pixmap(QSize(64, 64), devicePixelRatioF()));
 }
 
 bool Form1Window::event(QEvent* event) {
