@@ -11,10 +11,12 @@ cd "$(dirname "$0")"
 # The Qt window and the faces standing in for Arial and MS Sans Serif.
 run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
-# Tests add GoogleTest, Google Benchmark, clang-format, the desktop file checkers, a virtual X
-# server and Wine (64-bit, and 32-bit where the machine can run it).
+# Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
+# Windows file, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
+# XWayland, and Wine (64-bit, and 32-bit where the machine can run it).
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev googletest icoutils
-    clang-format desktop-file-utils appstream xvfb wine wine64 wine32:i386)
+    clang-format desktop-file-utils appstream xvfb weston qt6-wayland xwayland
+    wine wine64 wine32:i386)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi

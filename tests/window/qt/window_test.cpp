@@ -14,6 +14,9 @@ class WindowTest : public QObject {
     Q_OBJECT
     std::unique_ptr<Form1Window> window;
     std::string separator = qEnvironmentVariable("KESTROVA_EXPECT_SEPARATOR", ".").toStdString();
+    // A Wayland compositor alone activates a window, through a seat, which a headless one has
+    // not: there the window's own focus widget takes the keys.
+    bool seatless = qEnvironmentVariableIsSet("KESTROVA_NO_SEAT");
 
     template <typename Widget = QLabel> Widget* get(Control c) const {
         return static_cast<Widget*>(window->control(c));
@@ -30,9 +33,9 @@ class WindowTest : public QObject {
         QWidget other;
         other.show();
         other.activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(&other));
+        QVERIFY(seatless || QTest::qWaitForWindowActive(&other));
         window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(seatless || QTest::qWaitForWindowActive(window.get()));
     }
 
 private Q_SLOTS:
@@ -47,25 +50,41 @@ private Q_SLOTS:
         QVERIFY(!window->isVisible()); // loaded before it is first shown
         QCOMPARE(get(Control::Label1)->text().toStdString(), scenario::shown("146.000", separator));
         for (const scenario::Step& step : scenario::kSteps) {
-            step.act == Act::Start ? window->show(),
-                void(QTest::qWaitForWindowActive(window.get()))
-        : step.act == Act::Choose ? choose(step.argument)
-        : step.act == Act::Key    ? QTest::keyClick(window->windowHandle(), keys[step.argument])
-        : step.act == Act::ClickTroughRight
-                ? QTest::mouseClick(tuner, Qt::LeftButton, {}, {tuner->width() - 30, 8})
-                : step.act == Act::Drag
-                ? tuner->setSliderDown(true),
-                tuner->setSliderPosition(step.argument)
-        : step.act == Act::Release ? tuner->setSliderDown(false)
-                                   : switchAway();
+            switch (step.act) {
+            case Act::Start:
+                window->show();
+                QVERIFY(seatless ? QTest::qWaitForWindowExposed(window.get())
+                                 : QTest::qWaitForWindowActive(window.get()));
+                break;
+            case Act::Choose:
+                choose(step.argument);
+                break;
+            case Act::Key:
+                QTest::keyClick(window->windowHandle(), keys[step.argument]);
+                break;
+            case Act::ClickTroughRight:
+                QTest::mouseClick(tuner, Qt::LeftButton, {}, {tuner->width() - 30, 8});
+                break;
+            case Act::Drag:
+                tuner->setSliderDown(true);
+                tuner->setSliderPosition(step.argument);
+                break;
+            case Act::Release:
+                tuner->setSliderDown(false);
+                break;
+            case Act::SwitchAway:
+                switchAway();
+                break;
+            }
             const QString expected =
                 QString::fromStdString(scenario::shown(step.uplink, separator) + " " +
                                        scenario::shown(step.downlink, separator) + " ") +
                 QLatin1String(step.sidebands);
             const auto focus =
                 step.focus == scenario::Focus::Tuner ? Control::HScroll1 : Control::Combo1;
+            const QWidget* focused = seatless ? window->focusWidget() : QApplication::focusWidget();
             QVERIFY2(captions() == expected && tuner->value() == step.position &&
-                         QApplication::focusWidget() == get<QWidget>(focus),
+                         focused == get<QWidget>(focus),
                      qPrintable(QStringLiteral("step %1: at %2 shows %3")
                                     .arg(&step - scenario::kSteps)
                                     .arg(tuner->value())
