@@ -5,6 +5,8 @@
 #   ./build.sh test      build everything and run the whole test suite
 #   ./build.sh windows   build the 32-bit Windows program, build/windows/Kestrova.exe
 #   ./build.sh bench     build optimised and run the benchmarks (bench/RESULTS.md)
+#   ./build.sh package   build the releases into dist/: the Debian package, the Windows zip,
+#                        the source archive and their SHA256SUMS
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,7 +18,10 @@ windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 # XWayland, and Wine (64-bit, and 32-bit where the machine can run it).
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev googletest icoutils
     clang-format desktop-file-utils appstream xvfb weston qt6-wayland xwayland
-    wine wine64 wine32:i386)
+    wine wine64 wine32:i386 dpkg-dev lintian zip)
+
+# Packaging adds the shared-library dependency reader, lintian and zip.
+package_packages=(cmake make g++ qt6-base-dev "${windows_packages[@]}" dpkg-dev lintian zip)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -72,8 +77,12 @@ bench)
     build_preset bench
     sh bench/run.sh build/bench
     ;;
+package)
+    install_missing "${package_packages[@]}"
+    sh resources/package.sh
+    ;;
 *)
-    echo "usage: $0 run|test|windows|bench" >&2
+    echo "usage: $0 run|test|windows|bench|package" >&2
     exit 2
     ;;
 esac

@@ -17,7 +17,7 @@ constexpr auto kLabel = ControlKind::Label;
 // One control to a row, as a form file lists them.
 // clang-format off
 const FormLayout kForm1{
-    .name = "Form1", .caption = "Kestrova V.1.0", .clientWidth = 6105, .clientHeight = 3075,
+    .name = "Form1", .caption = "Kestrova V." KESTROVA_CAPTION_VERSION, .clientWidth = 6105, .clientHeight = 3075,
     .smallChange = 1, .largeChange = 10,
     .controls = {{
         {.name = "Label1", .kind = kLabel, .box = {120, 360, 2415, 735}, .font = kDisplayFont,

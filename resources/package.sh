@@ -1,0 +1,58 @@
+#!/bin/sh
+# Builds the releases into dist/ from this tree, the same bytes from the same sources wherever
+# and whenever they are built: kestrova_VERSION_amd64.deb, Kestrova-VERSION-win32.zip,
+# kestrova-VERSION.tar.gz and SHA256SUMS. Run by ./build.sh package, which installs the tools.
+set -eu
+cd "$(dirname "$0")/.."
+version=$(sed -n 's/^project(Kestrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+suffix=
+if git rev-parse --git-dir >/dev/null 2>&1; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+    if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
+        suffix=+modified
+        echo "The tree has uncommitted changes: the version is marked $version$suffix."
+    fi
+else # an unpacked source archive carries the time of its commit
+    SOURCE_DATE_EPOCH=$(cat resources/source-date)
+fi
+export SOURCE_DATE_EPOCH TZ=UTC LC_ALL=C
+build=build/package
+rm -rf dist "$build"
+mkdir -p dist "$build/zip"
+
+# Debian's hardening flags for the Linux program; the Windows one keeps its own.
+export DEB_BUILD_MAINT_OPTIONS=hardening=+all
+cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKESTROVA_WINDOWS=ON \
+    -DKESTROVA_VERSION_SUFFIX="$suffix" -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) \
+    $(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
+    >/dev/null
+cmake --build "$build" --parallel "$(nproc)"
+(cd "$build" && cpack -G DEB >/dev/null)
+# Made again by dpkg-deb, for the commit's time on every file and in the archive headers.
+deb=$(ls dist/*.deb)
+dpkg-deb --raw-extract "$deb" "$build/deb"
+find "$build/deb" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
+dpkg-deb --root-owner-group --build "$build/deb" "$deb" >/dev/null
+
+# The Windows program with its short README, at the commit's time.
+cp "$build/README.txt" "$build/windows-i686/window/win32/Kestrova.exe" "$build/zip/"
+chmod 644 "$build/zip/"*
+touch -d "@$SOURCE_DATE_EPOCH" "$build/zip/"*
+(cd "$build/zip" && zip -X -q "../../../dist/Kestrova-$version$suffix-win32.zip" Kestrova.exe README.txt)
+
+# The sources as committed (with uncommitted changes to tracked files, where there are any).
+if git rev-parse --git-dir >/dev/null 2>&1; then
+    changes=$(git stash create)
+    git archive --format=tar --prefix="kestrova-$version$suffix/" "${changes:-HEAD}"
+else
+    tar --create --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
+        --exclude=./build --exclude=./dist --transform="s,^\.,kestrova-$version$suffix," .
+fi | gzip -9n >"dist/kestrova-$version$suffix.tar.gz"
+
+cd dist
+sha256sum -- *.deb *.zip *.tar.gz >SHA256SUMS
+if ! report=$(lintian --fail-on error,warning -- *.deb 2>&1); then
+    printf '%s\n' "$report" | grep -v 'running with root privileges'
+    exit 1
+fi
+ls -l
