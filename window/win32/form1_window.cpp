@@ -155,7 +155,6 @@ Form1Window::~Form1Window() {
 void Form1Window::show(int showCommand) {
     ShowWindow(window_, showCommand);
     UpdateWindow(window_);
-    SetFocus(control(Control::HScroll1));
 }
 
 int Form1Window::run() {
@@ -220,13 +219,10 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (LOWORD(wParam) == WA_INACTIVE) {
             HWND focus = GetFocus();
             focusBeforeDeactivation_ = IsChild(window_, focus) ? focus : nullptr;
-        } else if (HIWORD(wParam) == 0) { // not while minimised
+        } else if (HIWORD(wParam) == 0) { // not while minimised; first the tuner
             SetFocus(focusBeforeDeactivation_ ? focusBeforeDeactivation_
                                               : control(Control::HScroll1));
         }
-        return 0;
-    case WM_SETFOCUS:
-        SetFocus(focusBeforeDeactivation_ ? focusBeforeDeactivation_ : control(Control::HScroll1));
         return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:

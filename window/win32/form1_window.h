@@ -26,7 +26,7 @@ public:
     // Creates the window and its controls and runs Form_Load; false when the window system
     // refuses. The window is not shown yet.
     bool create(HINSTANCE instance);
-    // Shows the window with the keyboard focus on the tuning scroll bar.
+    // Shows the window; the keyboard focus goes to the tuning scroll bar as it is activated.
     void show(int showCommand);
     // Runs the event loop until the window is closed; returns the exit code.
     int run();

@@ -179,13 +179,11 @@ private Q_SLOTS:
     void everyTextReadsOnEveryPalette() {
         QFETCH(QColor, back);
         QFETCH(QColor, text);
-        const QPalette original = QApplication::palette();
-        QPalette palette = original;
-        palette.setColor(QPalette::Window,
-                         back.isValid() ? back : original.color(QPalette::Window));
+        QPalette palette = window->palette(); // as a theme change gives the running window
+        palette.setColor(QPalette::Window, back.isValid() ? back : palette.color(QPalette::Window));
         palette.setColor(QPalette::WindowText,
-                         text.isValid() ? text : original.color(QPalette::WindowText));
-        QApplication::setPalette(palette);
+                         text.isValid() ? text : palette.color(QPalette::WindowText));
+        window->setPalette(palette);
         for (std::size_t i = 0; i < kControlCount; ++i) {
             const ControlLayout& c = kForm1.controls[i];
             if (c.kind == ControlKind::Label &&
@@ -207,7 +205,6 @@ private Q_SLOTS:
             QCOMPARE(get(Control::Label7)->palette().color(QPalette::WindowText),
                      QColor(0, 0, 255));
         }
-        QApplication::setPalette(original);
     }
 };
 
