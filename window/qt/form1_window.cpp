@@ -231,16 +231,21 @@ void Form1Window::run(void (Form1::*procedure)()) {
 }
 
 // Each named label is described by what it shows, with the unit of a display, and the tuner
-// by both frequencies; Qt tells a listening screen reader of each change.
+// by both frequencies; a listening screen reader hears of each change.
 void Form1Window::describeForScreenReaders() {
+    const auto describe = [this](Control c, const QString& description) {
+        control(c)->setAccessibleDescription(description);
+        QAccessibleEvent event(control(c), QAccessible::DescriptionChanged);
+        QAccessible::updateAccessibility(&event);
+    };
     for (Control c : {Control::Label1, Control::Label2, Control::Label7, Control::Label8}) {
-        const QString unit = kForm1[c].display ? QStringLiteral(" MHz") : QString();
-        control(c)->setAccessibleDescription(static_cast<QLabel*>(control(c))->text() + unit);
+        describe(c, static_cast<QLabel*>(control(c))->text() +
+                        (kForm1[c].display ? QStringLiteral(" MHz") : QString()));
     }
-    control(Control::HScroll1)
-        ->setAccessibleDescription(toQString(tuningAnnouncement(
-            static_cast<QLabel*>(control(Control::Label1))->text().toStdString(),
-            static_cast<QLabel*>(control(Control::Label2))->text().toStdString())));
+    describe(Control::HScroll1,
+             toQString(tuningAnnouncement(
+                 static_cast<QLabel*>(control(Control::Label1))->text().toStdString(),
+                 static_cast<QLabel*>(control(Control::Label2))->text().toStdString())));
 }
 
 // The sideband labels keep their blue where it reads on the theme's background, and take a
