@@ -12,6 +12,7 @@
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QtMath>
 
 namespace kestrova {
 namespace {
@@ -266,8 +267,15 @@ void Form1Window::colourSidebands() {
 // The picture at its natural size, drawn from the smallest shipped size that covers the
 // screen's scale, so that it is never blown up.
 void Form1Window::showPicture() {
+    const qreal scale = devicePixelRatioF();
+    const int needed = qCeil(64 * scale), shipped = needed <= 64 ? 64 : needed <= 128 ? 128 : 256;
+    QImage picture(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(shipped));
+    if (shipped != needed) {
+        picture = picture.scaled(needed, needed, Qt::KeepAspectRatio, Qt::SmoothTransformation);
+    }
+    picture.setDevicePixelRatio(scale);
     static_cast<QLabel*>(control(Control::Image1))
-        ->setPixmap(satelliteIcon(256).pixmap(QSize(64, 64), devicePixelRatioF()));
+        ->setPixmap(QPixmap::fromImage(std::move(picture)));
 }
 
 bool Form1Window::event(QEvent* event) {
