@@ -62,4 +62,10 @@ inline std::string shown(std::string_view pointText, std::string_view separator)
     return text.replace(text.find('.'), 1, separator);
 }
 
+// The captions a step leaves, "uplink downlink sidebands", with the user's separator.
+inline std::string captions(const Step& step, std::string_view separator) {
+    return shown(step.uplink, separator) + " " + shown(step.downlink, separator) + " " +
+           std::string(step.sidebands);
+}
+
 } // namespace kestrova::scenario

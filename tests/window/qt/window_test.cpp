@@ -76,10 +76,7 @@ private Q_SLOTS:
                 switchAway();
                 break;
             }
-            const QString expected =
-                QString::fromStdString(scenario::shown(step.uplink, separator) + " " +
-                                       scenario::shown(step.downlink, separator) + " ") +
-                QLatin1String(step.sidebands);
+            const QString expected = QString::fromStdString(scenario::captions(step, separator));
             const auto focus =
                 step.focus == scenario::Focus::Tuner ? Control::HScroll1 : Control::Combo1;
             const QWidget* focused = seatless ? window->focusWidget() : QApplication::focusWidget();

@@ -107,8 +107,8 @@ struct Kestrova {
                 WM_HSCROLL,
                 MAKEWPARAM(step.act == Act::Drag ? SB_THUMBTRACK : SB_THUMBPOSITION, step.argument),
                 Control::HScroll1);
-        } else if (step.act ==
-                   Act::SwitchAway) { // another window comes to the front; minimised, restored
+        } else if (step.act == Act::SwitchAway) {
+            // Another window comes to the front; this one is minimised and restored.
             HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99,
                                          nullptr, nullptr, nullptr, nullptr);
             SetForegroundWindow(other);
@@ -127,9 +127,7 @@ TEST(Win32Window, TheScenarioShowsWhatTheUserExpectsInTheLayoutsPlaces) {
     Kestrova app;
     for (const scenario::Step& step : scenario::kSteps) {
         app.act(step);
-        const std::string expected = scenario::shown(step.uplink, gSeparator) + " " +
-                                     scenario::shown(step.downlink, gSeparator) + " " +
-                                     std::string(step.sidebands);
+        const std::string expected = scenario::captions(step, gSeparator);
         HWND focus =
             app.control(step.focus == scenario::Focus::Tuner ? Control::HScroll1 : Control::Combo1);
         EXPECT_TRUE(waitFor([&] {
