@@ -243,7 +243,10 @@ TEST(Win32Window, EveryTextReadsOnEveryColourScheme) {
     for (const COLORREF* scheme : {original, dark, light}) {
         SetSysColors(4, elements, scheme);
         Kestrova app;
-        waitFor([] { return false; }, 500); // painted
+        // Painted now, whatever else the machine is doing: the paint is sent and waited for.
+        RedrawWindow(app.form, nullptr, nullptr,
+                     RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW | RDW_ALLCHILDREN);
+        waitFor([] { return false; }, 300);
         RECT form{};
         GetWindowRect(app.form, &form);
         HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen); // one copy of the window
