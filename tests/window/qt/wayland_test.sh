@@ -1,7 +1,8 @@
 #!/bin/sh
 # Runs the Qt window test in a Wayland session of a headless compositor of its own: natively
-# through Qt's Wayland platform, and through XWayland, as where that platform is not installed.
-# Usage: wayland_test.sh QT_WINDOW_TESTS
+# through Qt's Wayland platform, and through XWayland, as where that platform is not installed;
+# then starts the program and stops the compositor under it, which must end it with a message.
+# Usage: wayland_test.sh QT_WINDOW_TESTS KESTROVA
 set -u
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR LC_ALL=en_US.UTF-8 KESTROVA_NO_SEAT=1
@@ -20,7 +21,18 @@ display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$XDG_RUN
 status=0
 env -u DISPLAY WAYLAND_DISPLAY=kestrova QT_QPA_PLATFORM=wayland "$1" || status=1
 env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$1" || status=1
+env -u DISPLAY WAYLAND_DISPLAY=kestrova "$2" 2>"$XDG_RUNTIME_DIR/kestrova.log" &
+program=$!
+sleep 2
 kill $weston
 wait $weston 2>/dev/null
+wait $program
+code=$?
+if [ $code -ne 1 ] || ! grep -q 'Wayland connection broke' "$XDG_RUNTIME_DIR/kestrova.log"; then
+    echo "FAIL (the compositor went away): status $code, said: $(cat "$XDG_RUNTIME_DIR/kestrova.log")"
+    status=1
+else
+    echo "ok (the compositor went away): $(cat "$XDG_RUNTIME_DIR/kestrova.log")"
+fi
 rm -rf "$XDG_RUNTIME_DIR"
 exit $status
