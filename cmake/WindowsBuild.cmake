@@ -5,17 +5,19 @@ include(ExternalProject)
 # Kestrova.exe ships as 32-bit, built alone with the win32 thread model. The tests are built
 # apart, with POSIX threads, for the width this machine's Wine runs: where it cannot run 32-bit
 # code (some kernels and sandboxes refuse i386 binaries), the same sources are driven as 64-bit.
-set(wine32_loader /usr/lib/wine/wine)
-execute_process(COMMAND ${wine32_loader} --version RESULT_VARIABLE wine32_status
-    OUTPUT_QUIET ERROR_QUIET)
-if(wine32_status EQUAL 0)
-    set(KESTROVA_WINE_ARCH i686)
-    set(KESTROVA_WINE ${wine32_loader})
-else()
-    set(KESTROVA_WINE_ARCH x86_64)
-    set(KESTROVA_WINE /usr/lib/wine/wine64)
-    message(STATUS "32-bit Wine cannot run here: Windows tests run the 64-bit build")
+set(KESTROVA_WINE_WIDTH "" CACHE STRING "i686 or x86_64: the Windows tests' width; empty: detect")
+set(KESTROVA_WINE_ARCH ${KESTROVA_WINE_WIDTH})
+if(NOT KESTROVA_WINE_ARCH)
+    execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32_status
+        OUTPUT_QUIET ERROR_QUIET)
+    if(wine32_status EQUAL 0)
+        set(KESTROVA_WINE_ARCH i686)
+    else()
+        set(KESTROVA_WINE_ARCH x86_64)
+        message(STATUS "32-bit Wine cannot run here: Windows tests run the 64-bit build")
+    endif()
 endif()
+set(KESTROVA_WINE /usr/lib/wine/wine$<$<STREQUAL:${KESTROVA_WINE_ARCH},x86_64>:64>)
 
 function(kestrova_windows_build name arch testing)
     ExternalProject_Add(${name}
