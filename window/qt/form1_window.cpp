@@ -132,18 +132,17 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     return nullptr;
 }
 
-} // namespace
-
-QIcon satelliteIcon(int largest) {
+// The window system takes every size of a window icon at once; up to 64 pixels covers a title
+// bar or task bar at twice the usual scale, and the larger ones are the launchers'.
+QIcon satelliteIcon() {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64, 128, 256}) {
-        if (size <= largest) {
-            icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size),
-                         {size, size});
-        }
+    for (int size : {16, 24, 32, 48, 64}) {
+        icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size), {size, size});
     }
     return icon;
 }
+
+} // namespace
 
 Form1Window::Form1Window(QWidget* parent)
     : QWidget(parent), widgets_(createControls()),
@@ -171,9 +170,7 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
                                {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
     setObjectName(toQString(kForm1.name));
     setWindowTitle(toQString(kForm1.caption));
-    // The window system takes every size of a window icon at once; up to 64 pixels covers a
-    // title bar or task bar at twice the usual scale, and the larger ones are the launchers'.
-    setWindowIcon(satelliteIcon(64));
+    setWindowIcon(satelliteIcon());
     // A fixed frame: the layout is absolute, so there is nothing to gain from resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

@@ -37,7 +37,4 @@ private:
     Form1 form_;
 };
 
-// The satellite picture in its shipped sizes up to the largest given.
-QIcon satelliteIcon(int largest);
-
 } // namespace kestrova
