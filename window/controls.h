@@ -20,8 +20,8 @@ public:
 class ScrollBarControl {
 public:
     virtual ~ScrollBarControl() = default;
-    virtual void setMin(std::int16_t min) = 0;
-    virtual void setMax(std::int16_t max) = 0;
+    // Keeps the position inside the new range, as a scroll bar does.
+    virtual void setRange(std::int16_t min, std::int16_t max) = 0;
     virtual std::int16_t value() const = 0;
 };
 

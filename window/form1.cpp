@@ -22,8 +22,7 @@ void Form1::Combo1_Click() {
     if (entry == nullptr) {
         return;
     }
-    controls_.HScroll1.setMin(0);
-    controls_.HScroll1.setMax(entry->tuningSpan); // clamps a position above the new span
+    controls_.HScroll1.setRange(0, entry->tuningSpan); // clamps a position above the span
     controls_.Label7.setCaption(entry->uplinkSideband);
     controls_.Label8.setCaption(entry->downlinkSideband);
     HScroll1_Change();

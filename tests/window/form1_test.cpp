@@ -23,8 +23,7 @@ struct Fakes : ListControl, ScrollBarControl, RegionalSettings {
     void setListIndex(std::int16_t selected) override {
         index = selected, reportsEvents ? onEvent(true) : void();
     }
-    void setMin(std::int16_t value) override { min = value, clamp(); }
-    void setMax(std::int16_t value) override { max = value, clamp(); }
+    void setRange(std::int16_t low, std::int16_t high) override { min = low, max = high, clamp(); }
     std::int16_t value() const override { return position; }
     std::string decimalSeparator() const override { return separator; }
     void clamp() {

@@ -12,7 +12,6 @@
 #include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
-#include <QtMath>
 
 namespace kestrova {
 namespace {
@@ -132,11 +131,11 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     return nullptr;
 }
 
-// The window system takes every size of a window icon at once; up to 64 pixels covers a title
-// bar or task bar at twice the usual scale, and the larger ones are the launchers'.
-QIcon satelliteIcon() {
+// The satellite drawn at the given shipped sizes; Qt draws from the smallest that covers what
+// is asked, and never enlarges it.
+QIcon satellite(std::initializer_list<int> sizes) {
     QIcon icon;
-    for (int size : {16, 24, 32, 48, 64}) {
+    for (int size : sizes) {
         icon.addFile(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(size), {size, size});
     }
     return icon;
@@ -153,7 +152,15 @@ Form1Window::Form1Window(QWidget* parent)
       label7_(static_cast<QLabel*>(control(Control::Label7))),
       label8_(static_cast<QLabel*>(control(Control::Label8))),
       form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_) {
-    connectEvents();
+    auto* scrollBar = static_cast<QScrollBar*>(control(Control::HScroll1));
+    connect(static_cast<QComboBox*>(control(Control::Combo1)), &QComboBox::activated, this,
+            [this] { run(&Form1::Combo1_Click); });
+    // While the thumb is dragged every position is a scroll event; the release, and every
+    // other move (arrows, trough, keys, a range that shrank), is a change.
+    connect(scrollBar, &QScrollBar::valueChanged, this, [this, scrollBar] {
+        run(scrollBar->isSliderDown() ? &Form1::HScroll1_Scroll : &Form1::HScroll1_Change);
+    });
+    connect(scrollBar, &QScrollBar::sliderReleased, this, [this] { run(&Form1::HScroll1_Change); });
     run(&Form1::Form_Load);
     colourSidebands();
     showPicture();
@@ -170,25 +177,24 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
                                {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
     setObjectName(toQString(kForm1.name));
     setWindowTitle(toQString(kForm1.caption));
-    setWindowIcon(satelliteIcon());
+    // The window system takes every size of a window icon at once; up to 64 pixels covers a
+    // title bar or task bar at twice the usual scale.
+    setWindowIcon(satellite({16, 24, 32, 48, 64}));
     // A fixed frame: the layout is absolute, so there is nothing to gain from resizing.
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(pixels(kForm1.clientWidth), pixels(kForm1.clientHeight));
 
-    std::array<QWidget*, kControlCount> widgets{};
-    QWidget* previousInTabOrder = nullptr;
+    std::array<QWidget*, kControlCount> widgets{}; // created in tab order
     for (std::size_t i = 0; i < kControlCount; ++i) {
         const ControlLayout& layout = kForm1.controls[i];
         QWidget* widget = widgets[i] = createWidget(layout, this);
         widget->setObjectName(toQString(layout.name));
         widget->setAccessibleName(toQString(layout.accessibleName));
         const Box& box = layout.box;
-        // Fixed sizes also spare the window a layout request each time a caption changes.
         widget->setGeometry(pixels(box.left), pixels(box.top), pixels(box.width),
                             pixels(box.height));
-        widget->setFixedSize(widget->size());
         if (layout.font) {
             QFont font(toQString(layout.font->family));
             font.setPointSizeF(layout.font->points);
@@ -201,26 +207,8 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
             palette.setColor(QPalette::Window, toQColor(*layout.display));
             widget->setPalette(palette);
         }
-        if (widget->focusPolicy() != Qt::NoFocus) {
-            if (previousInTabOrder != nullptr) {
-                setTabOrder(previousInTabOrder, widget);
-            }
-            previousInTabOrder = widget;
-        }
     }
     return widgets;
-}
-
-void Form1Window::connectEvents() {
-    auto* scrollBar = static_cast<QScrollBar*>(control(Control::HScroll1));
-    connect(static_cast<QComboBox*>(control(Control::Combo1)), &QComboBox::activated, this,
-            [this] { run(&Form1::Combo1_Click); });
-    // While the thumb is dragged every position is a scroll event; the release, and every
-    // other move (arrows, trough, keys, a range that shrank), is a change.
-    connect(scrollBar, &QScrollBar::valueChanged, this, [this, scrollBar] {
-        run(scrollBar->isSliderDown() ? &Form1::HScroll1_Scroll : &Form1::HScroll1_Change);
-    });
-    connect(scrollBar, &QScrollBar::sliderReleased, this, [this] { run(&Form1::HScroll1_Change); });
 }
 
 void Form1Window::run(void (Form1::*procedure)()) {
@@ -261,18 +249,10 @@ void Form1Window::colourSidebands() {
     }
 }
 
-// The picture at its natural size, drawn from the smallest shipped size that covers the
-// screen's scale, so that it is never blown up.
+// The picture at its natural size, as sharp as the screen's scale allows.
 void Form1Window::showPicture() {
-    const qreal scale = devicePixelRatioF();
-    const int needed = qCeil(64 * scale), shipped = needed <= 64 ? 64 : needed <= 128 ? 128 : 256;
-    QImage picture(QStringLiteral(":/kestrova/icons/kestrova-%1.png").arg(shipped));
-    if (shipped != needed) {
-        picture = picture.scaled(needed, needed, Qt::KeepAspectRatio, Qt::SmoothTransformation);
-    }
-    picture.setDevicePixelRatio(scale);
     static_cast<QLabel*>(control(Control::Image1))
-        ->setPixmap(QPixmap::fromImage(std::move(picture)));
+        ->setPixmap(satellite({64, 128, 256}).pixmap({64, 64}, devicePixelRatioF()));
 }
 
 bool Form1Window::event(QEvent* event) {

@@ -23,7 +23,6 @@ protected:
 
 private:
     std::array<QWidget*, kControlCount> createControls();
-    void connectEvents();
     void run(void (Form1::*procedure)());
     void describeForScreenReaders();
     void colourSidebands();

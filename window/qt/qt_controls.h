@@ -29,8 +29,7 @@ private:
 class QtScrollBarControl : public ScrollBarControl {
 public:
     explicit QtScrollBarControl(QScrollBar* scrollBar) : scrollBar_(scrollBar) {}
-    void setMin(std::int16_t min) override { scrollBar_->setMinimum(min); }
-    void setMax(std::int16_t max) override { scrollBar_->setMaximum(max); }
+    void setRange(std::int16_t min, std::int16_t max) override { scrollBar_->setRange(min, max); }
     std::int16_t value() const override { return static_cast<std::int16_t>(scrollBar_->value()); }
 
 private:

@@ -44,25 +44,9 @@ void Win32ListControl::setListIndex(std::int16_t position) {
     SendMessageW(handle, CB_SETCURSEL, static_cast<WPARAM>(position), 0);
 }
 
-void Win32ScrollBarControl::setRange(int min, int max) {
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE;
-    info.nMin = min;
-    info.nMax = max;
+void Win32ScrollBarControl::setRange(std::int16_t min, std::int16_t max) {
+    SCROLLINFO info{sizeof info, SIF_RANGE, min, max, 0, 0, 0}; // moves the position inside
     SetScrollInfo(handle, SB_CTL, &info, TRUE);
-}
-
-void Win32ScrollBarControl::setMin(std::int16_t min) {
-    int oldMin = 0, max = 0;
-    GetScrollRange(handle, SB_CTL, &oldMin, &max);
-    setRange(min, max);
-}
-
-void Win32ScrollBarControl::setMax(std::int16_t max) {
-    int min = 0, oldMax = 0;
-    GetScrollRange(handle, SB_CTL, &min, &oldMax);
-    setRange(min, max);
 }
 
 std::int16_t Win32ScrollBarControl::value() const {

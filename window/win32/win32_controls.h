@@ -25,13 +25,9 @@ public:
 // A scroll bar control keeps its position inside its range itself, as the procedures expect.
 class Win32ScrollBarControl : public ScrollBarControl {
 public:
-    void setMin(std::int16_t min) override;
-    void setMax(std::int16_t max) override;
+    void setRange(std::int16_t min, std::int16_t max) override;
     std::int16_t value() const override;
     HWND handle = nullptr;
-
-private:
-    void setRange(int min, int max);
 };
 
 class Win32LabelControl : public LabelControl {
