@@ -41,12 +41,8 @@ std::string frequencyText(double megahertz, std::string_view decimalSeparator) {
     if (thousandths >= 1000) {
         text += std::to_string(thousandths / 1000);
     }
-    const auto decimals = static_cast<unsigned>(thousandths % 1000);
     text.append(decimalSeparator);
-    text += static_cast<char>('0' + decimals / 100);
-    text += static_cast<char>('0' + decimals / 10 % 10);
-    text += static_cast<char>('0' + decimals % 10);
-    return text;
+    return text + std::to_string(1000 + thousandths % 1000).substr(1); // three digits
 }
 
 } // namespace kestrova

@@ -8,8 +8,7 @@
 
 namespace kestrova {
 
-class ListControl {
-public:
+struct ListControl {
     virtual ~ListControl() = default;
     virtual void clear() = 0;
     virtual void addItem(std::string_view text, std::int16_t position) = 0;
@@ -17,23 +16,20 @@ public:
     virtual void setListIndex(std::int16_t position) = 0;
 };
 
-class ScrollBarControl {
-public:
+struct ScrollBarControl {
     virtual ~ScrollBarControl() = default;
     // Keeps the position inside the new range, as a scroll bar does.
     virtual void setRange(std::int16_t min, std::int16_t max) = 0;
     virtual std::int16_t value() const = 0;
 };
 
-class LabelControl {
-public:
+struct LabelControl {
     virtual ~LabelControl() = default;
     virtual void setCaption(std::string_view caption) = 0;
 };
 
 // The user's regional settings, read at the moment of formatting.
-class RegionalSettings {
-public:
+struct RegionalSettings {
     virtual ~RegionalSettings() = default;
     virtual std::string decimalSeparator() const = 0;
 };

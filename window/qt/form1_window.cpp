@@ -3,13 +3,9 @@
 
 #include "colours.h"
 
-#include <QAccessibleValueInterface>
 #include <QAccessibleWidget>
-#include <QComboBox>
 #include <QIcon>
 #include <QKeyEvent>
-#include <QLabel>
-#include <QScrollBar>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
 
@@ -23,10 +19,6 @@ int pixels(int twips) {
 
 QColor toQColor(Colour colour) {
     return QColor(colour.red, colour.green, colour.blue);
-}
-
-QString toQString(std::string_view text) {
-    return QString::fromUtf8(text);
 }
 
 // A horizontal scroll bar that is also the keyboard's tuning knob, with the keys of a Windows
@@ -104,7 +96,7 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     case ControlKind::Label: {
         auto* label = new QLabel(parent);
         label->setTextFormat(Qt::PlainText);
-        label->setText(toQString(layout.text));
+        label->setText(QString::fromUtf8(layout.text));
         if (layout.display) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -122,7 +114,7 @@ QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     case ControlKind::DropDownList: {
         auto* list = new QComboBox(parent);
         // On Linux Qt names a list after its entry; say what it is for as well.
-        list->setAccessibleDescription(toQString(layout.accessibleName));
+        list->setAccessibleDescription(QString::fromUtf8(layout.accessibleName));
         return list;
     }
     case ControlKind::Image:
@@ -175,8 +167,8 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
                                {"Liberation Sans", "Arimo", "DejaVu Sans"});
     QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
                                {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
-    setObjectName(toQString(kForm1.name));
-    setWindowTitle(toQString(kForm1.caption));
+    setObjectName(QString::fromUtf8(kForm1.name));
+    setWindowTitle(QString::fromUtf8(kForm1.caption));
     // The window system takes every size of a window icon at once; up to 64 pixels covers a
     // title bar or task bar at twice the usual scale.
     setWindowIcon(satellite({16, 24, 32, 48, 64}));
@@ -190,13 +182,13 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
     for (std::size_t i = 0; i < kControlCount; ++i) {
         const ControlLayout& layout = kForm1.controls[i];
         QWidget* widget = widgets[i] = createWidget(layout, this);
-        widget->setObjectName(toQString(layout.name));
-        widget->setAccessibleName(toQString(layout.accessibleName));
+        widget->setObjectName(QString::fromUtf8(layout.name));
+        widget->setAccessibleName(QString::fromUtf8(layout.accessibleName));
         const Box& box = layout.box;
         widget->setGeometry(pixels(box.left), pixels(box.top), pixels(box.width),
                             pixels(box.height));
         if (layout.font) {
-            QFont font(toQString(layout.font->family));
+            QFont font(QString::fromUtf8(layout.font->family));
             font.setPointSizeF(layout.font->points);
             font.setBold(layout.font->bold);
             widget->setFont(font);
@@ -229,7 +221,7 @@ void Form1Window::describeForScreenReaders() {
                         (kForm1[c].display ? QStringLiteral(" MHz") : QString()));
     }
     describe(Control::HScroll1,
-             toQString(tuningAnnouncement(
+             QString::fromUtf8(tuningAnnouncement(
                  static_cast<QLabel*>(control(Control::Label1))->text().toStdString(),
                  static_cast<QLabel*>(control(Control::Label2))->text().toStdString())));
 }

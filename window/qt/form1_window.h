@@ -7,8 +7,6 @@
 
 #include <QWidget>
 
-#include <array>
-
 namespace kestrova {
 
 class Form1Window : public QWidget {

@@ -10,46 +10,36 @@
 
 namespace kestrova {
 
-class QtListControl : public ListControl {
-public:
-    explicit QtListControl(QComboBox* list) : list_(list) {}
-    void clear() override { list_->clear(); }
+struct QtListControl : ListControl {
+    explicit QtListControl(QComboBox* widget) : list(widget) {}
+    void clear() override { list->clear(); }
     void addItem(std::string_view text, std::int16_t at) override {
-        list_->insertItem(at, QString::fromUtf8(text));
+        list->insertItem(at, QString::fromUtf8(text));
     }
     std::int16_t listIndex() const override {
-        return static_cast<std::int16_t>(list_->currentIndex());
+        return static_cast<std::int16_t>(list->currentIndex());
     }
-    void setListIndex(std::int16_t position) override { list_->setCurrentIndex(position); }
-
-private:
-    QComboBox* list_;
+    void setListIndex(std::int16_t position) override { list->setCurrentIndex(position); }
+    QComboBox* list;
 };
 
-class QtScrollBarControl : public ScrollBarControl {
-public:
-    explicit QtScrollBarControl(QScrollBar* scrollBar) : scrollBar_(scrollBar) {}
-    void setRange(std::int16_t min, std::int16_t max) override { scrollBar_->setRange(min, max); }
-    std::int16_t value() const override { return static_cast<std::int16_t>(scrollBar_->value()); }
-
-private:
-    QScrollBar* scrollBar_;
+struct QtScrollBarControl : ScrollBarControl {
+    explicit QtScrollBarControl(QScrollBar* widget) : scrollBar(widget) {}
+    void setRange(std::int16_t min, std::int16_t max) override { scrollBar->setRange(min, max); }
+    std::int16_t value() const override { return static_cast<std::int16_t>(scrollBar->value()); }
+    QScrollBar* scrollBar;
 };
 
-class QtLabelControl : public LabelControl {
-public:
-    explicit QtLabelControl(QLabel* label) : label_(label) {}
+struct QtLabelControl : LabelControl {
+    explicit QtLabelControl(QLabel* widget) : label(widget) {}
     void setCaption(std::string_view caption) override {
-        label_->setText(QString::fromUtf8(caption));
+        label->setText(QString::fromUtf8(caption));
     }
-
-private:
-    QLabel* label_;
+    QLabel* label;
 };
 
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG).
-class SystemRegionalSettings : public RegionalSettings {
-public:
+struct SystemRegionalSettings : RegionalSettings {
     std::string decimalSeparator() const override {
         return QLocale::system().decimalPoint().toStdString();
     }

@@ -4,8 +4,6 @@
 
 #include "form1_window.h"
 
-#include <string>
-
 #include <commctrl.h>
 #include <oleacc.h>
 
@@ -30,8 +28,6 @@ class ControlAccessible final : public IAccessible {
 public:
     ControlAccessible(HWND window, Control id, IAccessible* standard)
         : window_(window), id_(id), standard_(standard) {}
-    ControlAccessible(const ControlAccessible&) = delete;
-    ControlAccessible& operator=(const ControlAccessible&) = delete;
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {

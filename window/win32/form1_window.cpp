@@ -78,14 +78,6 @@ bool Form1Window::create(HINSTANCE instance) {
     if (window_ == nullptr || !createControls(instance)) {
         return false;
     }
-    combo1_.handle = control(Control::Combo1);
-    hscroll1_.handle = control(Control::HScroll1);
-    label1_.handle = control(Control::Label1);
-    label2_.handle = control(Control::Label2);
-    label7_.handle = control(Control::Label7);
-    label8_.handle = control(Control::Label8);
-    form_.emplace(Form1Controls{combo1_, hscroll1_, label1_, label2_, label7_, label8_},
-                  regionalSettings_);
     run(&Form1::Form_Load);
     return true;
 }
@@ -142,9 +134,7 @@ bool Form1Window::createControls(HINSTANCE instance) {
 }
 
 Form1Window::~Form1Window() {
-    if (window_ != nullptr) {
-        DestroyWindow(window_);
-    }
+    DestroyWindow(window_); // unless it has gone already
     for (HFONT font : fonts_) {
         DeleteObject(font);
     }
@@ -158,18 +148,15 @@ void Form1Window::show(int showCommand) {
 }
 
 int Form1Window::run() {
-    MSG message;
+    MSG message{};
     BOOL result;
-    while ((result = GetMessageW(&message, nullptr, 0, 0)) != 0) {
-        if (result == -1) {
-            return 1;
-        }
+    while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
         if (!IsDialogMessageW(window_, &message)) { // Tab and Shift+Tab between the controls
             TranslateMessage(&message);
             DispatchMessageW(&message);
         }
     }
-    return static_cast<int>(message.wParam);
+    return result == -1 ? 1 : static_cast<int>(message.wParam);
 }
 
 LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -195,14 +182,14 @@ LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wPara
 LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_COMMAND:
-        if (form_ && reinterpret_cast<HWND>(lParam) == control(Control::Combo1) &&
+        if (reinterpret_cast<HWND>(lParam) == control(Control::Combo1) &&
             HIWORD(wParam) == CBN_SELCHANGE) {
             run(&Form1::Combo1_Click);
             return 0;
         }
         break;
     case WM_HSCROLL:
-        if (form_ && reinterpret_cast<HWND>(lParam) == control(Control::HScroll1)) {
+        if (reinterpret_cast<HWND>(lParam) == control(Control::HScroll1)) {
             onScroll(wParam);
             return 0;
         }
@@ -240,9 +227,7 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 
 void Form1Window::onScroll(WPARAM wParam) {
     HWND scrollBar = control(Control::HScroll1);
-    SCROLLINFO info{};
-    info.cbSize = sizeof info;
-    info.fMask = SIF_RANGE | SIF_POS;
+    SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
     GetScrollInfo(scrollBar, SB_CTL, &info);
     const int code = LOWORD(wParam);
     const int steps[] = {-kForm1.smallChange, kForm1.smallChange, -kForm1.largeChange,
@@ -267,7 +252,7 @@ void Form1Window::onScroll(WPARAM wParam) {
 
 // Runs a procedure, then tells screen readers that the tuner and the displays changed.
 void Form1Window::run(void (Form1::*procedure)()) {
-    ((*form_).*procedure)();
+    (form_.*procedure)();
     for (Control changed : {Control::HScroll1, Control::Label1, Control::Label2}) {
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control(changed), OBJID_CLIENT, CHILDID_SELF);
     }

@@ -5,9 +5,6 @@
 #include "layout.h"
 #include "win32_controls.h"
 
-#include <array>
-#include <optional>
-
 #include <windows.h>
 
 namespace kestrova {
@@ -33,6 +30,7 @@ public:
 
 private:
     HWND control(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
+    const HWND& slot(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
     bool createControls(HINSTANCE instance);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onScroll(WPARAM wParam);
@@ -47,11 +45,12 @@ private:
     int dotsPerInch_ = 96;
     HBRUSH displayBrush_ = nullptr;
     HICON pictureIcon_ = nullptr;
-    Win32ListControl combo1_;
-    Win32ScrollBarControl hscroll1_;
-    Win32LabelControl label1_, label2_, label7_, label8_;
+    Win32ListControl combo1_{slot(Control::Combo1)};
+    Win32ScrollBarControl hscroll1_{slot(Control::HScroll1)};
+    Win32LabelControl label1_{slot(Control::Label1)}, label2_{slot(Control::Label2)};
+    Win32LabelControl label7_{slot(Control::Label7)}, label8_{slot(Control::Label8)};
     Win32RegionalSettings regionalSettings_;
-    std::optional<Form1> form_;
+    Form1 form_{{combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_};
 };
 
 } // namespace kestrova

@@ -4,9 +4,6 @@
 namespace kestrova {
 
 std::wstring toWide(std::string_view utf8) {
-    if (utf8.empty()) {
-        return {};
-    }
     const int size = static_cast<int>(utf8.size());
     const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
     std::wstring wide(static_cast<std::size_t>(length), L'\0');
@@ -15,9 +12,6 @@ std::wstring toWide(std::string_view utf8) {
 }
 
 std::string toUtf8(std::wstring_view wide) {
-    if (wide.empty()) {
-        return {};
-    }
     const int size = static_cast<int>(wide.size());
     const int length =
         WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);

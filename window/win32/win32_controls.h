@@ -3,9 +3,6 @@
 
 #include "controls.h"
 
-#include <string>
-#include <string_view>
-
 #include <windows.h>
 
 namespace kestrova {
@@ -13,32 +10,31 @@ namespace kestrova {
 std::wstring toWide(std::string_view utf8);
 std::string toUtf8(std::wstring_view wide);
 
-class Win32ListControl : public ListControl {
-public:
+// Each adapter refers to the window's own handle of its control, set as the window creates it.
+struct Win32ListControl : ListControl {
+    explicit Win32ListControl(const HWND& window) : handle(window) {}
     void clear() override;
     void addItem(std::string_view text, std::int16_t position) override;
     std::int16_t listIndex() const override;
     void setListIndex(std::int16_t position) override;
-    HWND handle = nullptr;
+    const HWND& handle;
 };
 
-// A scroll bar control keeps its position inside its range itself, as the procedures expect.
-class Win32ScrollBarControl : public ScrollBarControl {
-public:
+struct Win32ScrollBarControl : ScrollBarControl {
+    explicit Win32ScrollBarControl(const HWND& window) : handle(window) {}
     void setRange(std::int16_t min, std::int16_t max) override;
     std::int16_t value() const override;
-    HWND handle = nullptr;
+    const HWND& handle;
 };
 
-class Win32LabelControl : public LabelControl {
-public:
+struct Win32LabelControl : LabelControl {
+    explicit Win32LabelControl(const HWND& window) : handle(window) {}
     void setCaption(std::string_view caption) override;
-    HWND handle = nullptr;
+    const HWND& handle;
 };
 
 // The decimal separator of the user's regional settings, read afresh each time.
-class Win32RegionalSettings : public RegionalSettings {
-public:
+struct Win32RegionalSettings : RegionalSettings {
     std::string decimalSeparator() const override;
 };
 
