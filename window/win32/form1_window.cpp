@@ -201,14 +201,15 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     // As a dialog does, the control that had the keyboard focus gets it back when the window
-    // is activated again, so the arrow keys tune at once.
+    // is activated again, so the arrow keys tune at once. A window minimised while it stays
+    // active loses the focus without a deactivation, so the focus is noted then too.
     case WM_ACTIVATE:
-        if (LOWORD(wParam) == WA_INACTIVE) {
+    case WM_SIZE:
+        if (message == WM_ACTIVATE ? LOWORD(wParam) == WA_INACTIVE : wParam == SIZE_MINIMIZED) {
             HWND focus = GetFocus();
-            focusBeforeDeactivation_ = IsChild(window_, focus) ? focus : nullptr;
-        } else if (HIWORD(wParam) == 0) { // not while minimised; first the tuner
-            SetFocus(focusBeforeDeactivation_ ? focusBeforeDeactivation_
-                                              : control(Control::HScroll1));
+            focus_ = IsChild(window_, focus) ? focus : focus_;
+        } else if (message == WM_ACTIVATE && HIWORD(wParam) == 0) { // first the tuner
+            SetFocus(focus_ ? focus_ : control(Control::HScroll1));
         }
         return 0;
     case WM_SYSCOLORCHANGE:

@@ -41,7 +41,7 @@ private:
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
     std::array<HFONT, kControlCount> fonts_{};
-    HWND focusBeforeDeactivation_ = nullptr;
+    HWND focus_ = nullptr; // the control to give the focus back to
     int dotsPerInch_ = 96;
     HBRUSH displayBrush_ = nullptr;
     HICON pictureIcon_ = nullptr;
