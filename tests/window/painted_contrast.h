@@ -9,21 +9,16 @@
 
 namespace kestrova {
 
-template <typename PixelAt> // Colour pixelAt(int x, int y)
+template <typename PixelAt> // int pixelAt(int x, int y), the colour as 0xRRGGBB
 double paintedContrast(int width, int height, PixelAt pixelAt) {
-    std::map<int, int> counts; // 0xRRGGBB -> pixels
-    for (int y = 0; y < height; ++y) {
-        for (int x = 0; x < width; ++x) {
-            const Colour c = pixelAt(x, y);
-            ++counts[c.red << 16 | c.green << 8 | c.blue];
-        }
+    std::map<int, int> counts; // colour -> pixels
+    for (int i = 0; i < width * height; ++i) {
+        ++counts[pixelAt(i % width, i / width)];
     }
     const auto colour = [](int rgb) {
         return Colour{std::uint8_t(rgb >> 16), std::uint8_t(rgb >> 8), std::uint8_t(rgb)};
     };
-    const int back = std::max_element(counts.begin(), counts.end(), [](auto& a, auto& b) {
-                         return a.second < b.second;
-                     })->first;
+    const int back = std::ranges::max_element(counts, {}, [](auto& n) { return n.second; })->first;
     double best = 1;
     for (const auto& [rgb, n] : counts) {
         best = std::max(best, contrastRatio(colour(rgb), colour(back)));
