@@ -18,7 +18,7 @@ add_test(NAME windows_window COMMAND ${run_under_wine}
     ${windows_tests}/tests/window/win32/win32_window_tests.exe ${driven})
 add_test(NAME windows_window_comma_locale COMMAND ${run_under_wine}
     ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*AUser*
-    ${driven} --separator=,)
+    ${driven} ",")
 set_tests_properties(windows_window_comma_locale PROPERTIES ENVIRONMENT LC_ALL=de_DE.UTF-8)
 add_test(NAME windows_without_display
     COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh ${KESTROVA_WINE}
