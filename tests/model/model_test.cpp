@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include <limits>
+#include <cmath>
 
 namespace kestrova {
 namespace {
@@ -44,30 +44,20 @@ TEST(Transponder, EveryEntryAtEveryOffsetShowsTheExactKilohertz) {
                 << x.entry << " at " << k;
         }
     }
-    for (int position : {-1, 5, -32768}) {
-        EXPECT_EQ(findEntry(static_cast<std::int16_t>(position)), nullptr) << position;
-    }
 }
 
+// The pattern's own cases, which no transponder produces but the header promises.
 TEST(FrequencyText, FollowsThePatternAtItsEdges) {
-    constexpr double kInfinity = std::numeric_limits<double>::infinity();
     const struct {
         double value;
         const char *separator, *expected;
     } kCases[] = {
-        {0.5, ".", ".500"},
-        {-0.0004, ".", ".000"},
-        {-0.25, ",", "-,250"},
-        {145.9996, ".", "146.000"},
-        // Near a half thousandth the exact binary value decides, and a true half goes to even.
-        {1.0005, ".", "1.000"},
-        {8.0005, ".", "8.001"},
-        {2.0625, ".", "2.062"},
-        {999999999999999.9, ".", "999999999999999.875"},
-        {1e15, ".", "Overflow"},
-        {kInfinity - kInfinity, ".", "NaN"},
-        {kInfinity, ".", "Infinity"},
-        {-kInfinity, ".", "-Infinity"},
+        {0.5, ".", ".500"},         // no digit before the separator
+        {-0.0004, ".", ".000"},     // no sign on a value that rounds to zero
+        {-0.25, ",", "-,250"},      // any separator
+        {2.0625, ".", "2.062"},     // a true half goes to even
+        {1e15, ".", "Overflow"},    // beyond any frequency
+        {std::nan(""), ".", "NaN"}, // not a number
     };
     for (const auto& c : kCases) {
         EXPECT_EQ(frequencyText(c.value, c.separator), c.expected) << c.value;
