@@ -103,8 +103,6 @@ struct Kestrova {
         const BYTE keys[] = {VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN, VK_PRIOR,
                              VK_NEXT, VK_HOME,  VK_END, VK_TAB,  VK_TAB};
         HWND tuner = control(Control::HScroll1), list = control(Control::Combo1);
-        RECT bar{};
-        GetClientRect(tuner, &bar);
         if (step.act == Act::Choose) { // what the list does when the user picks an entry
             SendMessageW(list, CB_SETCURSEL, WPARAM(step.argument), 0);
             SendMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
@@ -115,12 +113,11 @@ struct Kestrova {
             keybd_event(keys[step.argument], 0, 0, 0);
             keybd_event(keys[step.argument], 0, KEYEVENTF_KEYUP, 0);
             keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-        } else if (step.act == Act::ClickTroughRight) {
-            PostMessageW(tuner, WM_LBUTTONDOWN, MK_LBUTTON,
-                         MAKELPARAM(bar.right - 30, bar.bottom / 2));
-            PostMessageW(tuner, WM_LBUTTONUP, 0, MAKELPARAM(bar.right - 30, bar.bottom / 2));
-        } else if (step.act == Act::Drag || step.act == Act::Release) { // what the thumb reports
-            const int code = step.act == Act::Drag ? SB_THUMBTRACK : SB_THUMBPOSITION;
+        } else if (step.act == Act::ClickTroughRight || step.act == Act::Drag ||
+                   step.act == Act::Release) { // what the scroll bar reports
+            const int code = step.act == Act::Drag      ? SB_THUMBTRACK
+                             : step.act == Act::Release ? SB_THUMBPOSITION
+                                                        : SB_PAGERIGHT;
             SendMessageW(form, WM_HSCROLL, MAKEWPARAM(code, step.argument), LPARAM(tuner));
         } else if (step.act == Act::SwitchAway && step.argument == 0) { // to another window
             HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99,
