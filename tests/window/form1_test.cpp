@@ -12,8 +12,8 @@ namespace {
 // Like real controls, the list may report a selection the program makes, and the scroll bar
 // keeps its position inside its range and may report a position that moved as the range shrank.
 struct Fakes : ListControl, ScrollBarControl, RegionalSettings {
-    void clear() override { index = -1, items = 0; }
-    void addItem(std::string_view, std::int16_t) override { ++items; }
+    void clear() override { index = -1; }
+    void addItem(std::string_view, std::int16_t) override {}
     std::int16_t listIndex() const override { return index; }
     void setListIndex(std::int16_t selected) override {
         index = selected;
@@ -28,7 +28,7 @@ struct Fakes : ListControl, ScrollBarControl, RegionalSettings {
     std::string decimalSeparator() const override { return separator; }
     Form1* form = nullptr;
     bool reports = false;
-    std::int16_t items = 0, index = -1, max = 0, position = 0;
+    std::int16_t index = -1, max = 0, position = 0;
     const char* separator = ".";
 };
 
@@ -56,7 +56,6 @@ INSTANTIATE_TEST_SUITE_P(Toolkits, Form1Test, ::testing::Bool());
 // Each selection keeps the position or clamps it to the new span; no selection (-1, or one
 // past the list) changes nothing; the separator is read at each refresh.
 TEST_P(Form1Test, SelectionsKeepOrClampThePosition) {
-    EXPECT_EQ(fakes.items, 5);
     EXPECT_EQ(shown(), "100@0 146.000 435.800 LSB USB");
     const struct {
         std::int16_t from, offset, to;
