@@ -90,7 +90,7 @@ private Q_SLOTS:
                          a->text(QAccessible::Value),
                      QString::fromStdString(scenario::shown(heard.toStdString(), separator)));
         }
-        QCOMPARE(QAccessible::queryAccessibleInterface(get(Control::HScroll1))->role(),
+        QCOMPARE(QAccessible::queryAccessibleInterface(window->control(Control::HScroll1))->role(),
                  QAccessible::ScrollBar);
     }
 
