@@ -173,9 +173,10 @@ TEST(Win32Window, AUserAndAScreenReaderFindWhatTheyExpect) {
     };
     for (const auto& [control, role, heard] : kHeard) {
         const std::string read = msaa(app.control(control));
-        EXPECT_TRUE(read == std::to_string(role) + "|" + scenario::shown(heard, gSeparator) ||
-                    read == kUnreadable)
-            << read;
+        if (read == kUnreadable) {
+            GTEST_SKIP() << read; // after every other check of this run
+        }
+        EXPECT_EQ(read, std::to_string(role) + "|" + scenario::shown(heard, gSeparator));
     }
 }
 
