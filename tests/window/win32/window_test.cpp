@@ -113,11 +113,8 @@ struct Kestrova {
             keybd_event(keys[step.argument], 0, 0, 0);
             keybd_event(keys[step.argument], 0, KEYEVENTF_KEYUP, 0);
             keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
-        } else if (step.act == Act::ClickTroughRight || step.act == Act::Drag ||
-                   step.act == Act::Release) { // what the scroll bar reports
-            const int code = step.act == Act::Drag      ? SB_THUMBTRACK
-                             : step.act == Act::Release ? SB_THUMBPOSITION
-                                                        : SB_PAGERIGHT;
+        } else if (step.act == Act::Drag || step.act == Act::Release) { // what the thumb reports
+            const int code = step.act == Act::Drag ? SB_THUMBTRACK : SB_THUMBPOSITION;
             SendMessageW(form, WM_HSCROLL, MAKEWPARAM(code, step.argument), LPARAM(tuner));
         } else if (step.act == Act::SwitchAway && step.argument == 0) { // to another window
             HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99,
