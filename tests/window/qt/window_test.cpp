@@ -75,7 +75,6 @@ private Q_SLOTS:
             {Control::HScroll1, "Tuning|" + tuning + "|" + tuning},
             {Control::Combo1, "VO-52|Transponder|VO-52"},
             {Control::Label1, "Uplink frequency|435.272 MHz|"},
-            {Control::Label3, "Uplink||"},
         };
         for (const auto& [control, heard] : kHeard) {
             QAccessibleInterface* a =
