@@ -12,7 +12,6 @@ string(REPLACE "/" "\\" driven "Z:${driven}") # Wine sees the Unix file system a
 
 add_test(NAME windows_exe
     COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${KESTROVA_WINDOWS_EXE})
-add_test(NAME windows_model COMMAND ${run_under_wine} ${windows_tests}/tests/model_tests.exe)
 add_test(NAME windows_form1 COMMAND ${run_under_wine} ${windows_tests}/tests/form1_tests.exe)
 add_test(NAME windows_window COMMAND ${run_under_wine}
     ${windows_tests}/tests/window/win32/win32_window_tests.exe ${driven})
@@ -23,5 +22,5 @@ set_tests_properties(windows_window_comma_locale PROPERTIES ENVIRONMENT LC_ALL=d
 add_test(NAME windows_without_display
     COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh ${KESTROVA_WINE}
         ${PROJECT_BINARY_DIR}/wineprefix ${windows_tests}/window/win32/Kestrova.exe)
-set_tests_properties(windows_model windows_form1 windows_window windows_window_comma_locale
+set_tests_properties(windows_form1 windows_window windows_window_comma_locale
     windows_without_display PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)

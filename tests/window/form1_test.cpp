@@ -1,6 +1,9 @@
-// Form1's procedures against fakes that behave like real controls, with and without a toolkit
-// that reports programmatic changes as events.
+// The transponder entries and their display text against whole-kHz arithmetic, and Form1's
+// procedures against fakes that behave like real controls, with and without a toolkit that
+// reports programmatic changes as events.
 #include "form1.h"
+#include "frequency_text.h"
+#include "transponder.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +11,39 @@
 
 namespace kestrova {
 namespace {
+
+// The published data again, in whole kHz, so that no double arithmetic is shared with the
+// code under test. Steps are kHz per kHz of tuning offset.
+struct ExpectedEntry {
+    const char* listText; // sidebands and spans show in the selections below
+    int uplinkKHz, uplinkStep, downlinkKHz, downlinkStep;
+};
+constexpr ExpectedEntry kExpected[] = {
+    {"FO-29", 146000, -1, 435800, +1},       {"AO-7 Mode A", 145850, +1, 29400, +1},
+    {"AO-7 Mode B", 432175, -1, 145925, +1}, {"VO-52", 435275, -1, 145875, +1},
+    {"HO-68", 145925, +1, 435765, -1},
+};
+
+std::string kilohertzText(int kHz) {
+    return std::to_string(kHz / 1000) + "." + std::to_string(1000 + kHz % 1000).substr(1);
+}
+
+// Every entry at every whole offset shows the exact kHz value.
+TEST(Transponder, EveryEntryAtEveryOffsetShowsTheExactKilohertz) {
+    for (std::int16_t position = 0; position < 5; ++position) {
+        const ExpectedEntry& x = kExpected[position];
+        const TransponderEntry* e = findEntry(position);
+        ASSERT_NE(e, nullptr);
+        ASSERT_EQ(e->listText, x.listText);
+        for (std::int16_t k = 0; k <= e->tuningSpan; ++k) {
+            EXPECT_EQ(frequencyText(frequency(e->uplink, k), ".") + " " +
+                          frequencyText(frequency(e->downlink, k), "."),
+                      kilohertzText(x.uplinkKHz + x.uplinkStep * k) + " " +
+                          kilohertzText(x.downlinkKHz + x.downlinkStep * k))
+                << x.listText << " at " << k;
+        }
+    }
+}
 
 // Like real controls, the list may report a selection the program makes, and the scroll bar
 // keeps its position inside its range and may report a position that moved as the range shrank.
