@@ -2,25 +2,23 @@
 set(windows_tests ${PROJECT_BINARY_DIR}/windows-tests)
 set(run_under_wine sh ${PROJECT_SOURCE_DIR}/tests/window/win32/run_under_wine.sh
     ${KESTROVA_WINE} ${PROJECT_BINARY_DIR}/wineprefix)
-# The shipped file where Wine runs it; otherwise the same sources at the width it runs.
-if(KESTROVA_WINE_ARCH STREQUAL i686)
-    set(driven ${KESTROVA_WINDOWS_EXE})
-else()
-    set(driven ${windows_tests}/window/win32/Kestrova.exe)
-endif()
-string(REPLACE "/" "\\" driven "Z:${driven}") # Wine sees the Unix file system as drive Z:
-
 add_test(NAME windows_exe
     COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${KESTROVA_WINDOWS_EXE})
 add_test(NAME windows_form1 COMMAND ${run_under_wine} ${windows_tests}/tests/form1_tests.exe)
 add_test(NAME windows_window COMMAND ${run_under_wine}
-    ${windows_tests}/tests/window/win32/win32_window_tests.exe ${driven})
+    ${windows_tests}/tests/window/win32/win32_window_tests.exe)
 add_test(NAME windows_window_comma_locale COMMAND ${run_under_wine}
-    ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*AUser*
-    ${driven} ",")
-set_tests_properties(windows_window_comma_locale PROPERTIES ENVIRONMENT LC_ALL=de_DE.UTF-8)
+    ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*AUser*)
+set_tests_properties(windows_window_comma_locale PROPERTIES
+    ENVIRONMENT "LC_ALL=de_DE.UTF-8;KESTROVA_EXPECT_SEPARATOR=,")
+# The shipped file itself where Wine runs it; otherwise the same sources at the width it runs.
+if(KESTROVA_WINE_ARCH STREQUAL i686)
+    set(started ${KESTROVA_WINDOWS_EXE})
+else()
+    set(started ${windows_tests}/window/win32/Kestrova.exe)
+endif()
 add_test(NAME windows_without_display
     COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh ${KESTROVA_WINE}
-        ${PROJECT_BINARY_DIR}/wineprefix ${windows_tests}/window/win32/Kestrova.exe)
+        ${PROJECT_BINARY_DIR}/wineprefix ${started})
 set_tests_properties(windows_form1 windows_window windows_window_comma_locale
     windows_without_display PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)

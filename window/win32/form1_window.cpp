@@ -151,12 +151,16 @@ int Form1Window::run() {
     MSG message{};
     BOOL result;
     while ((result = GetMessageW(&message, nullptr, 0, 0)) > 0) {
-        if (!IsDialogMessageW(window_, &message)) { // Tab and Shift+Tab between the controls
-            TranslateMessage(&message);
-            DispatchMessageW(&message);
-        }
+        handle(message);
     }
     return result == -1 ? 1 : static_cast<int>(message.wParam);
+}
+
+void Form1Window::handle(MSG& message) {
+    if (!IsDialogMessageW(window_, &message)) { // Tab and Shift+Tab between the controls
+        TranslateMessage(&message);
+        DispatchMessageW(&message);
+    }
 }
 
 LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -27,6 +27,8 @@ public:
     void show(int showCommand);
     // Runs the event loop until the window is closed; returns the exit code.
     int run();
+    // Handles one message from this thread's queue as the event loop does.
+    void handle(MSG& message);
 
 private:
     HWND control(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
