@@ -5,7 +5,7 @@
 # Usage: wayland_test.sh QT_WINDOW_TESTS KESTROVA
 set -u
 XDG_RUNTIME_DIR=$(mktemp -d)
-export XDG_RUNTIME_DIR LC_ALL=en_US.UTF-8 KESTROVA_NO_SEAT=1
+export XDG_RUNTIME_DIR LC_ALL=en_US.UTF-8
 weston --backend=headless-backend.so --socket=kestrova --xwayland --idle-time=0 \
     >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
 weston=$!
