@@ -159,8 +159,8 @@ TEST_F(Win32Window, EveryLabelReadsOnADarkScheme) {
     const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
     const auto colour = [](COLORREF c) { return Colour{GetRValue(c), GetGValue(c), GetBValue(c)}; };
     SetSysColors(4, elements, dark);
-    HDC dc = CreateCompatibleDC(nullptr);
-    for (std::size_t i = 0; i < kControlCount; ++i) {
+    for (std::size_t i = 0; i < kControlCount; ++i) { // a fresh DC: none left coloured
+        HDC dc = CreateCompatibleDC(nullptr);
         LOGBRUSH brush{};
         GetObjectW(
             HBRUSH(SendMessageW(form, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control(Control(i))))),
@@ -170,8 +170,8 @@ TEST_F(Win32Window, EveryLabelReadsOnADarkScheme) {
                     std::min(contrastRatio(text, colour(brush.lbColor)),
                              contrastRatio(text, colour(GetBkColor(dc)))) >= 4.5)
             << kForm1.controls[i].name;
+        DeleteDC(dc);
     }
-    DeleteDC(dc);
 }
 
 } // namespace
