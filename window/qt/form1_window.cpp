@@ -144,9 +144,8 @@ Form1Window::Form1Window(QWidget* parent)
       label7_(static_cast<QLabel*>(control(Control::Label7))),
       label8_(static_cast<QLabel*>(control(Control::Label8))),
       form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_) {
-    auto* scrollBar = static_cast<QScrollBar*>(control(Control::HScroll1));
-    connect(static_cast<QComboBox*>(control(Control::Combo1)), &QComboBox::activated, this,
-            [this] { run(&Form1::Combo1_Click); });
+    QScrollBar* scrollBar = hscroll1_.scrollBar;
+    connect(combo1_.list, &QComboBox::activated, this, [this] { run(&Form1::Combo1_Click); });
     // While the thumb is dragged every position is a scroll event; the release, and every
     // other move (arrows, trough, keys, a range that shrank), is a change.
     connect(scrollBar, &QScrollBar::valueChanged, this, [this, scrollBar] {
@@ -221,9 +220,8 @@ void Form1Window::describeForScreenReaders() {
                         (kForm1[c].display ? QStringLiteral(" MHz") : QString()));
     }
     describe(Control::HScroll1,
-             QString::fromUtf8(tuningAnnouncement(
-                 static_cast<QLabel*>(control(Control::Label1))->text().toStdString(),
-                 static_cast<QLabel*>(control(Control::Label2))->text().toStdString())));
+             QString::fromUtf8(tuningAnnouncement(label1_.label->text().toStdString(),
+                                                  label2_.label->text().toStdString())));
 }
 
 // The sideband labels keep their blue where it reads on the theme's background, and take a

@@ -31,8 +31,10 @@ public:
     void handle(MSG& message);
 
 private:
-    HWND control(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
-    const HWND& slot(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
+    // The window's own handle of a control, to which the adapters below refer.
+    const HWND& control(Control control) const {
+        return controls_[static_cast<std::size_t>(control)];
+    }
     bool createControls(HINSTANCE instance);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onScroll(WPARAM wParam);
@@ -47,10 +49,10 @@ private:
     int dotsPerInch_ = 96;
     HBRUSH displayBrush_ = nullptr;
     HICON pictureIcon_ = nullptr;
-    Win32ListControl combo1_{slot(Control::Combo1)};
-    Win32ScrollBarControl hscroll1_{slot(Control::HScroll1)};
-    Win32LabelControl label1_{slot(Control::Label1)}, label2_{slot(Control::Label2)};
-    Win32LabelControl label7_{slot(Control::Label7)}, label8_{slot(Control::Label8)};
+    Win32ListControl combo1_{control(Control::Combo1)};
+    Win32ScrollBarControl hscroll1_{control(Control::HScroll1)};
+    Win32LabelControl label1_{control(Control::Label1)}, label2_{control(Control::Label2)};
+    Win32LabelControl label7_{control(Control::Label7)}, label8_{control(Control::Label8)};
     Win32RegionalSettings regionalSettings_;
     Form1 form_{{combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_};
 };
