@@ -18,7 +18,7 @@ windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 # XWayland, and Wine (64-bit, and 32-bit where the machine can run it).
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev googletest icoutils
     clang-format desktop-file-utils appstream xvfb weston qt6-wayland xwayland
-    wine wine64 wine32:i386 dpkg-dev lintian zip)
+    wine wine64 wine32:i386 dpkg-dev lintian zip orca xdotool dbus-daemon)
 
 # Packaging adds the shared-library dependency reader, lintian and zip.
 package_packages=(cmake make g++ qt6-base-dev "${windows_packages[@]}" dpkg-dev lintian zip)

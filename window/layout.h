@@ -64,9 +64,4 @@ constexpr int twipsToPixels(int twips, int dotsPerInch) {
     return (twips * dotsPerInch + 720) / 1440;
 }
 
-// What a screen reader says for the tuner: both frequencies as the displays show them.
-inline std::string tuningAnnouncement(std::string_view uplink, std::string_view downlink) {
-    return "Uplink " + std::string(uplink) + " MHz, downlink " + std::string(downlink) + " MHz";
-}
-
 } // namespace kestrova

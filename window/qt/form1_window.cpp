@@ -2,6 +2,7 @@
 #include "form1_window.h"
 
 #include "colours.h"
+#include "screen_reader.h"
 
 #include <QAccessibleWidget>
 #include <QIcon>
@@ -61,6 +62,11 @@ protected:
     }
 };
 
+// The window as the labels' and the tuner's accessible objects read it.
+const Form1Window& formOf(const QWidget* control) {
+    return *static_cast<const Form1Window*>(control->parentWidget());
+}
+
 // The tuner as a screen reader sees it: a scroll bar whose value reads as both frequencies.
 class TunerAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
 public:
@@ -73,7 +79,7 @@ public:
         return QAccessibleWidget::interface_cast(type);
     }
     QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Value ? tuner_->accessibleDescription()
+        return kind == QAccessible::Value ? formOf(tuner_).tuningText()
                                           : QAccessibleWidget::text(kind);
     }
     QVariant currentValue() const override { return tuner_->value(); }
@@ -86,15 +92,44 @@ private:
     QScrollBar* tuner_;
 };
 
-QAccessibleInterface* tunerAccessibleFactory(const QString&, QObject* object) {
-    auto* tuner = dynamic_cast<TuningScrollBar*>(object);
-    return tuner != nullptr ? new TunerAccessible(tuner) : nullptr;
+// A display or sideband label, named by its meaning and what it shows: readers such as Orca's
+// flat review read a label by its name alone.
+class LabelAccessible : public QAccessibleWidget {
+public:
+    LabelAccessible(QLabel* label, Control id)
+        : QAccessibleWidget(label, QAccessible::StaticText), label_(label), id_(id) {}
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Name
+                   ? QString::fromStdString(heardLabel(id_, label_->text().toStdString()))
+                   : QAccessibleWidget::text(kind);
+    }
+
+private:
+    QLabel* label_;
+    Control id_;
+};
+
+QAccessibleInterface* accessibleFactory(const QString&, QObject* object) {
+    if (auto* tuner = dynamic_cast<TuningScrollBar*>(object)) {
+        return new TunerAccessible(tuner);
+    }
+    auto* label = qobject_cast<QLabel*>(object);
+    if (label == nullptr || dynamic_cast<Form1Window*>(label->parentWidget()) == nullptr) {
+        return nullptr;
+    }
+    for (Control c : {Control::Label1, Control::Label2, Control::Label7, Control::Label8}) {
+        if (label->objectName() == QLatin1String(kForm1[c].name)) {
+            return new LabelAccessible(label, c);
+        }
+    }
+    return nullptr;
 }
 
 QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     switch (layout.kind) {
     case ControlKind::Label: {
         auto* label = new QLabel(parent);
+        label->setObjectName(QString::fromUtf8(layout.name)); // first: it picks the accessible
         label->setTextFormat(Qt::PlainText);
         label->setText(QString::fromUtf8(layout.text));
         if (layout.display) {
@@ -143,23 +178,28 @@ Form1Window::Form1Window(QWidget* parent)
       label2_(static_cast<QLabel*>(control(Control::Label2))),
       label7_(static_cast<QLabel*>(control(Control::Label7))),
       label8_(static_cast<QLabel*>(control(Control::Label8))),
-      form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_) {
+      form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_),
+      screenReaders_(new AtSpiBridge(
+          hscroll1_.scrollBar, [this] { return tuningText(); }, this)) {
     QScrollBar* scrollBar = hscroll1_.scrollBar;
-    connect(combo1_.list, &QComboBox::activated, this, [this] { run(&Form1::Combo1_Click); });
+    connect(combo1_.list, &QComboBox::activated, this, [this] {
+        form_.Combo1_Click();
+        screenReaders_->entryChanged(combo1_.list);
+    });
     // While the thumb is dragged every position is a scroll event; the release, and every
     // other move (arrows, trough, keys, a range that shrank), is a change.
     connect(scrollBar, &QScrollBar::valueChanged, this, [this, scrollBar] {
-        run(scrollBar->isSliderDown() ? &Form1::HScroll1_Scroll : &Form1::HScroll1_Change);
+        scrollBar->isSliderDown() ? form_.HScroll1_Scroll() : form_.HScroll1_Change();
     });
-    connect(scrollBar, &QScrollBar::sliderReleased, this, [this] { run(&Form1::HScroll1_Change); });
-    run(&Form1::Form_Load);
+    connect(scrollBar, &QScrollBar::sliderReleased, this, [this] { form_.HScroll1_Change(); });
+    form_.Form_Load();
     colourSidebands();
     showPicture();
     control(Control::HScroll1)->setFocus();
 }
 
 std::array<QWidget*, kControlCount> Form1Window::createControls() {
-    QAccessible::installFactory(tunerAccessibleFactory);
+    QAccessible::installFactory(accessibleFactory);
     // The window names Windows faces; where they are missing, their metric-compatible
     // stand-ins, and failing those a common sans face.
     QFont::insertSubstitutions(QStringLiteral("Arial"),
@@ -182,7 +222,9 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
         const ControlLayout& layout = kForm1.controls[i];
         QWidget* widget = widgets[i] = createWidget(layout, this);
         widget->setObjectName(QString::fromUtf8(layout.name));
-        widget->setAccessibleName(QString::fromUtf8(layout.accessibleName));
+        if (layout.kind != ControlKind::Label) { // a label's name follows its text
+            widget->setAccessibleName(QString::fromUtf8(layout.accessibleName));
+        }
         const Box& box = layout.box;
         widget->setGeometry(pixels(box.left), pixels(box.top), pixels(box.width),
                             pixels(box.height));
@@ -202,26 +244,9 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
     return widgets;
 }
 
-void Form1Window::run(void (Form1::*procedure)()) {
-    (form_.*procedure)();
-    describeForScreenReaders();
-}
-
-// Each named label is described by what it shows, with the unit of a display, and the tuner
-// by both frequencies; a listening screen reader hears of each change.
-void Form1Window::describeForScreenReaders() {
-    const auto describe = [this](Control c, const QString& description) {
-        control(c)->setAccessibleDescription(description);
-        QAccessibleEvent event(control(c), QAccessible::DescriptionChanged);
-        QAccessible::updateAccessibility(&event);
-    };
-    for (Control c : {Control::Label1, Control::Label2, Control::Label7, Control::Label8}) {
-        describe(c, static_cast<QLabel*>(control(c))->text() +
-                        (kForm1[c].display ? QStringLiteral(" MHz") : QString()));
-    }
-    describe(Control::HScroll1,
-             QString::fromUtf8(tuningAnnouncement(label1_.label->text().toStdString(),
-                                                  label2_.label->text().toStdString())));
+QString Form1Window::tuningText() const {
+    return QString::fromStdString(tuningAnnouncement(label1_.label->text().toStdString(),
+                                                     label2_.label->text().toStdString()));
 }
 
 // The sideband labels keep their blue where it reads on the theme's background, and take a

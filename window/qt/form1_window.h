@@ -1,6 +1,7 @@
 // Form1 as a Qt Widgets window: built from the layout table, wired to Form1's procedures.
 #pragma once
 
+#include "atspi_bridge.h"
 #include "form1.h"
 #include "layout.h"
 #include "qt_controls.h"
@@ -15,14 +16,14 @@ public:
     explicit Form1Window(QWidget* parent = nullptr);
 
     QWidget* control(Control control) const { return widgets_[static_cast<std::size_t>(control)]; }
+    // The tuner's value as a screen reader hears it: both frequencies as shown.
+    QString tuningText() const;
 
 protected:
     bool event(QEvent* event) override;
 
 private:
     std::array<QWidget*, kControlCount> createControls();
-    void run(void (Form1::*procedure)());
-    void describeForScreenReaders();
     void colourSidebands();
     void showPicture();
 
@@ -32,6 +33,7 @@ private:
     QtLabelControl label1_, label2_, label7_, label8_;
     SystemRegionalSettings regionalSettings_;
     Form1 form_;
+    AtSpiBridge* screenReaders_;
 };
 
 } // namespace kestrova

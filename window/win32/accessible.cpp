@@ -3,6 +3,7 @@
 #include "accessible.h"
 
 #include "form1_window.h"
+#include "screen_reader.h"
 
 #include <commctrl.h>
 #include <oleacc.h>
@@ -65,7 +66,7 @@ public:
                                                     toUtf8(controlText(window_, Control::Label2)))),
                           value);
         }
-        return answer(windowText(window_) + (kForm1[id_].display ? L" MHz" : L""), value);
+        return answer(toWide(heardValue(id_, toUtf8(windowText(window_)))), value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
         if (!isSelf(child)) {

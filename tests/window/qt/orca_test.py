@@ -1,0 +1,164 @@
+# What Orca, the screen reader, says while a user works the Qt window with real keys: Orca and
+# the program on this test's own X server, session bus and accessibility bus, no speech server.
+# Orca starts after the program, as a screen reader may, and again while it runs.
+# Usage: with_xvfb.sh dbus-run-session -- python3 orca_test.py KESTROVA
+# (Debian's python3, which has Orca's modules.)
+import logging, os, shutil, subprocess, sys, tempfile, time
+
+PREFERENCES = ('{"general": {"speechServerFactory": "", "enableSpeech": true, "enableKeyEcho":'
+               ' false, "enableBraille": false, "enableSound": false}, "profiles": {"default":'
+               ' {"profile": ["Default", "default"]}}, "keybindings": {}, "pronunciations": {}}')
+
+
+def run_orca(preferences):
+    """Orca as /usr/bin/orca starts it, its speech log written out as it speaks. It does not
+    look for other Orcas: they are on other buses, and /usr/bin/orca refuses to start beside one."""
+    from orca import orca
+    handler = logging.StreamHandler(sys.stdout)
+    handler.setFormatter(logging.Formatter('%(message)s'))
+    logging.getLogger('speech').addHandler(handler)
+    manager = orca.getSettingsManager()
+    manager.activate(preferences, {})
+    sys.path.insert(0, manager.getPrefsDir())
+    sys.exit(orca.main())
+
+
+def frequencies(up, down):
+    return f'Uplink {up} MHz, downlink {down} MHz'
+
+
+# Keys (xdotool's names) and what Orca says after each, with FO-29 at the start.
+STEPS = [
+    ('Right', [frequencies('145.999', '435.801')]),
+    ('Right', [frequencies('145.998', '435.802')]),
+    ('Left', [frequencies('145.999', '435.801')]),
+    ('End', [frequencies('145.900', '435.900')]),
+    ('Home', [frequencies('146.000', '435.800')]),
+    ('Next', [frequencies('145.990', '435.810')]),
+    ('Tab', ['FO-29 combo box.', 'Transponder.']),
+    ('Down', ['List with 5 items.', 'AO-7 Mode A.']),
+    ('End', ['HO-68.']),
+    ('Home', ['FO-29.']),
+    ('Down', ['AO-7 Mode A.']),
+    ('shift+Tab', ['Tuning scroll bar ' + frequencies('145.860', '29.410') + '.']),
+    ('Right', [frequencies('145.861', '29.411')]),
+    ('KP_Enter', ['Tuning scroll bar ' + frequencies('145.861', '29.411') + ' 11 percent.']),
+    # Flat review, from the scroll bar's line upwards.
+    ('KP_Up', ['scroll bar 11 percent.']),
+    ('KP_Home', ['MHz']),
+    ('KP_Home', ['Downlink sideband USB']),
+    ('KP_Home', ['Downlink']),
+    ('KP_Home', ['Downlink frequency 29.411 MHz']),
+    ('KP_Home', ['MHz']),
+    ('KP_Home', ['Uplink sideband USB']),
+    ('KP_Home', ['Uplink AO-7 Mode A']),
+    ('KP_Home', ['Uplink frequency 145.861 MHz']),
+]
+
+
+class Orca:
+    def __init__(self, preferences):
+        self.log = tempfile.TemporaryFile('w+')
+        self.process = subprocess.Popen([sys.executable, '-u', __file__, 'orca', preferences],
+                                        stdout=self.log, stderr=subprocess.DEVNULL)
+        self.read = 0
+
+    def said(self):
+        self.log.seek(0)
+        lines = self.log.read().splitlines()
+        return [line[len("SPEECH OUTPUT: '"):-1] for line in lines
+                if line.startswith('SPEECH OUTPUT: ')]
+
+    def wait_for(self, count, seconds=10):
+        """What Orca said since the last call, once it has said count things (or in time)."""
+        deadline = time.monotonic() + seconds
+        while len(self.said()) < self.read + count and time.monotonic() < deadline:
+            time.sleep(0.05)
+        time.sleep(0.4)  # anything said twice comes now
+        new = self.said()[self.read:]
+        self.read += len(new)
+        return new
+
+    def stop(self):
+        self.process.kill()
+        self.process.wait()
+
+
+def key(name):
+    subprocess.run(['xdotool', 'key', name], check=True)
+
+
+def main(program):
+    try:
+        import orca  # noqa: F401
+    except ImportError:
+        print('FAIL: Orca is not installed (Debian package orca), or this is not Debian\'s python3')
+        return 1
+    for tool in ['xdotool', 'Xvfb', 'dbus-daemon']:
+        if not shutil.which(tool):
+            print(f'FAIL: {tool} is not installed')
+            return 1
+    failures = []
+    def check(what, heard, expected):
+        ok = heard == expected
+        print(('ok' if ok else 'FAIL') + f' ({what}): {heard}' + ('' if ok else f', expected {expected}'))
+        ok or failures.append(what)
+
+    home = tempfile.mkdtemp()
+    preferences = os.path.join(home, 'orca')
+    os.makedirs(preferences)
+    with open(os.path.join(preferences, 'user-settings.conf'), 'w') as settings:
+        settings.write(PREFERENCES)
+    os.environ.update(HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home, XDG_RUNTIME_DIR=home,
+                      GSETTINGS_BACKEND='memory', LC_ALL='en_US.UTF-8')
+    os.environ.pop('QT_QPA_PLATFORM', None)
+    os.environ.pop('QT_ACCESSIBILITY', None)
+    os.environ.pop('QT_LINUX_ACCESSIBILITY_ALWAYS_ON', None)
+    kestrova = subprocess.Popen([program], stderr=subprocess.DEVNULL)
+    window = ''
+    for _ in range(100):
+        window = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Kestrova'],
+                                capture_output=True, text=True).stdout.split()
+        if window or kestrova.poll() is not None:
+            break
+        time.sleep(0.1)
+    if not window:
+        print('FAIL: the window did not open')
+        return 1
+
+    orca = Orca(preferences)
+    check('Orca starts', orca.wait_for(1), ['Screen reader on.'])
+    if failures:
+        return 1
+    subprocess.run(['xdotool', 'windowfocus', '--sync', window[0]], check=True)
+    check('focus on the window', orca.wait_for(2),
+          ['Kestrova V.1.0.', 'Tuning scroll bar ' + frequencies('146.000', '435.800') + '.'])
+    for name, expected in STEPS:
+        key(name)
+        check(name, orca.wait_for(len(expected)), expected)
+
+    # A held key: one announcement for each step the tuner takes.
+    subprocess.run(['xdotool', 'keydown', 'Right'], check=True)
+    time.sleep(1.5)
+    subprocess.run(['xdotool', 'keyup', 'Right'], check=True)
+    held = orca.wait_for(1000, seconds=1)
+    steps = len(held)
+    check('Right held down', held[-1:] == [frequencies(f'{145.861 + steps / 1000:.3f}',
+                                                       f'{29.411 + steps / 1000:.3f}')] and
+          len(set(held)) == steps > 3, True)
+
+    # Orca quits and starts again while the program runs.
+    orca.stop()
+    orca = Orca(preferences)
+    orca.wait_for(1)
+    key('Left')
+    check('Orca started again', orca.wait_for(1)[-1:],
+          [frequencies(f'{145.861 + (steps - 1) / 1000:.3f}', f'{29.411 + (steps - 1) / 1000:.3f}')])
+    orca.stop()
+    kestrova.kill()
+    print(f'{len(failures)} failed' if failures else 'all heard as expected')
+    return 1 if failures else 0
+
+
+if __name__ == '__main__':
+    sys.exit(run_orca(sys.argv[2]) if sys.argv[1] == 'orca' else main(sys.argv[1]))

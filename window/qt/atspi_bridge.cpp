@@ -1,0 +1,99 @@
+// The accessibility bus as Qt's bridge uses it: the connection named "a11y", one object tree
+// under kRoot, and an object's path made of kRoot and its unique id.
+#include "atspi_bridge.h"
+
+#include <QComboBox>
+#include <QDBusArgument>
+#include <QDBusConnection>
+#include <QDBusMessage>
+#include <QDBusMetaType>
+#include <QDBusObjectPath>
+#include <QDBusVariant>
+#include <QScrollBar>
+#include <QTimer>
+
+namespace kestrova {
+namespace {
+
+const QString kRoot = QStringLiteral("/org/a11y/atspi/accessible");
+
+QDBusConnection accessibilityBus() {
+    return QDBusConnection(QStringLiteral("a11y"));
+}
+
+QString pathOf(QAccessibleInterface* object) {
+    return kRoot + QLatin1Char('/') + QString::number(QAccessible::uniqueId(object));
+}
+
+} // namespace
+
+AtSpiBridge::AtSpiBridge(QScrollBar* tuner, std::function<QString()> valueText, QObject* parent)
+    : QDBusVirtualObject(parent), tuner_(tuner), valueText_(std::move(valueText)) {
+    QAccessible::installActivationObserver(this);
+    if (QAccessible::isActive()) {
+        accessibilityActiveChanged(true);
+    }
+}
+
+AtSpiBridge::~AtSpiBridge() {
+    QAccessible::removeActivationObserver(this);
+}
+
+// Qt registers its tree just after it reports accessibility active.
+void AtSpiBridge::accessibilityActiveChanged(bool active) {
+    if (active) {
+        QTimer::singleShot(0, this, [this] { takeOver(); });
+    }
+}
+
+void AtSpiBridge::takeOver() {
+    QDBusConnection bus = accessibilityBus();
+    auto* tree = qobject_cast<QDBusVirtualObject*>(bus.objectRegisteredAt(kRoot));
+    if (tree == nullptr || tree == this) {
+        return;
+    }
+    qDBusRegisterMetaType<QMap<QString, QString>>();
+    qtBridge_ = tree;
+    bus.unregisterObject(kRoot, QDBusConnection::UnregisterTree);
+    bus.registerVirtualObject(kRoot, this, QDBusConnection::SubPath);
+}
+
+QString AtSpiBridge::introspect(const QString& path) const {
+    return qtBridge_ ? qtBridge_->introspect(path) : QString();
+}
+
+bool AtSpiBridge::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
+    if (message.member() == QLatin1String("GetAttributes") &&
+        message.path() == pathOf(QAccessible::queryAccessibleInterface(tuner_))) {
+        const QMap<QString, QString> attributes{{QStringLiteral("valuetext"), valueText_()}};
+        return connection.send(message.createReply(QVariant::fromValue(attributes)));
+    }
+    return qtBridge_ && qtBridge_->handleMessage(message, connection);
+}
+
+// The list's selected item, in the list view behind the closed list, becomes its active
+// descendant, which Orca speaks as it would an item the user moved to.
+void AtSpiBridge::entryChanged(QComboBox* list) {
+    if (!qtBridge_) {
+        return;
+    }
+    QAccessibleInterface* combo = QAccessible::queryAccessibleInterface(list);
+    QAccessibleInterface* items = combo->child(0);
+    QAccessibleInterface* item = items ? items->child(list->currentIndex()) : nullptr;
+    if (item == nullptr) {
+        return;
+    }
+    QDBusMessage signal =
+        QDBusMessage::createSignal(pathOf(combo), QStringLiteral("org.a11y.atspi.Event.Object"),
+                                   QStringLiteral("ActiveDescendantChanged"));
+    QDBusConnection bus = accessibilityBus();
+    QDBusArgument reference; // (so): the application's bus name and the item's path
+    reference.beginStructure();
+    reference << bus.baseService() << QDBusObjectPath(pathOf(item));
+    reference.endStructure();
+    signal << QString() << 0 << 0
+           << QVariant::fromValue(QDBusVariant(QVariant::fromValue(reference))) << QVariantMap();
+    bus.send(signal);
+}
+
+} // namespace kestrova
