@@ -40,14 +40,18 @@ chmod 644 "$build/zip/"*
 touch -d "@$SOURCE_DATE_EPOCH" "$build/zip/"*
 (cd "$build/zip" && zip -X -q "../../../dist/Kestrova-$version$suffix-win32.zip" Kestrova.exe README.txt)
 
-# The sources as committed (with uncommitted changes to tracked files, where there are any).
+# The sources as committed (with uncommitted changes to tracked files, where there are any),
+# written by the same tar command from a clone and from an unpacked source archive.
+sources=.
 if git rev-parse --git-dir >/dev/null 2>&1; then
     changes=$(git stash create)
-    git archive --format=tar --prefix="kestrova-$version$suffix/" "${changes:-HEAD}"
-else
-    tar --create --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
-        --exclude=./build --exclude=./dist --transform="s,^\.,kestrova-$version$suffix," .
-fi | gzip -9n >"dist/kestrova-$version$suffix.tar.gz"
+    sources=$build/sources
+    mkdir "$sources"
+    git archive "${changes:-HEAD}" | tar -x -C "$sources"
+fi
+tar --create --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
+    --mode=u+rw,go=rX,a-s --format=gnu --exclude=./build --exclude=./dist -C "$sources" \
+    --transform="s,^\.,kestrova-$version$suffix," . | gzip -9n >"dist/kestrova-$version$suffix.tar.gz"
 
 cd dist
 sha256sum -- *.deb *.zip *.tar.gz >SHA256SUMS

@@ -1,43 +1,48 @@
 #!/bin/sh
-# The releases: two builds of the same commit, in different folders and at different times,
-# give the same bytes; and the Debian package installs with Debian's packages, starts from
-# /usr/bin/kestrova and from its desktop entry, and purges without leaving a file behind.
-# Usage: release_test.sh SOURCE_DIR
+# The releases: built from a clone, then from the source archive that build made, unpacked in
+# another folder a second later, they are the same bytes. With "install", the Debian package
+# from that build is installed on this machine with apt, started from /usr/bin/kestrova and
+# from its desktop entry, and purged without leaving a file behind.
+# Usage: release_test.sh SOURCE_DIR WORK_DIR [install]
 set -u
 source=$(cd "$1" && pwd)
-work=$(mktemp -d)
-trap 'rm -rf "$work"' EXIT
+work=$2
 status=0
 fail() { echo "FAIL: $*"; status=1; }
 
-for copy in first second; do # the committed sources, as a source archive unpacks them
-    mkdir "$work/$copy"
+if [ "${3:-}" != install ]; then
+    rm -rf "$work"
+    mkdir -p "$work"
     if git -C "$source" rev-parse --git-dir >/dev/null 2>&1; then
-        git -C "$source" archive HEAD | tar -x -C "$work/$copy"
-    else
-        tar -c -C "$source" --exclude=./build --exclude=./dist . | tar -x -C "$work/$copy"
+        git clone -q --no-hardlinks "$source" "$work/clone"
+    else # a source archive's tree: copied as it is
+        mkdir "$work/clone"
+        tar -c -C "$source" --exclude=./build --exclude=./dist . | tar -x -C "$work/clone"
     fi
-    sh "$work/$copy/resources/package.sh" >"$work/$copy.log" 2>&1 || { cat "$work/$copy.log"; exit 1; }
+    sh "$work/clone/resources/package.sh" >"$work/clone.log" 2>&1 || { cat "$work/clone.log"; exit 1; }
     sleep 1
-done
-for file in "$work/first/dist/"*; do
-    name=$(basename "$file")
-    if ! cmp -s "$file" "$work/second/dist/$name"; then
-        fail "$name differs between two builds:"
-        if command -v diffoscope >/dev/null; then
-            diffoscope "$file" "$work/second/dist/$name" | head -n 40
-        else
-            cmp "$file" "$work/second/dist/$name"
+    mkdir "$work/unpacked"
+    tar -x -z -C "$work/unpacked" -f "$work/clone/dist/"kestrova-*.tar.gz
+    unpacked=$(echo "$work/unpacked/"kestrova-*)
+    sh "$unpacked/resources/package.sh" >"$work/unpacked.log" 2>&1 ||
+        { cat "$work/unpacked.log"; exit 1; }
+    for file in "$work/clone/dist/"*; do
+        name=$(basename "$file")
+        if ! cmp -s "$file" "$unpacked/dist/$name"; then
+            fail "$name differs between the clone's build and the source archive's:"
+            cmp "$file" "$unpacked/dist/$name"
         fi
-    fi
-done
-[ $status -eq 0 ] && echo "ok: $(cd "$work/first/dist" && ls | tr '\n' ' ')built twice, the same bytes"
-
-deb=$(ls "$work/first/dist/"*.deb)
-if [ "$(id -u)" -ne 0 ] || dpkg -s kestrova >/dev/null 2>&1; then
-    echo "not installed here: that needs root and a machine without Kestrova installed"
+    done
+    [ $status -eq 0 ] &&
+        echo "ok: $(cd "$work/clone/dist" && ls | tr '\n' ' ')the same bytes from a clone and from its source archive"
     exit $status
 fi
+
+if [ "$(id -u)" -ne 0 ] || dpkg -s kestrova >/dev/null 2>&1; then
+    echo "skipped: installing the package needs root and a machine without Kestrova installed"
+    exit 77
+fi
+deb=$(ls "$work/clone/dist/"*.deb)
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
 files=$(dpkg -L kestrova | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 id=org.kestrova.kestrova
