@@ -6,7 +6,10 @@ set -eu
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(Kestrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 suffix=
-if git rev-parse --git-dir >/dev/null 2>&1; then
+# A clone of its own, not an unpacked archive that lies inside some other repository.
+clone=false
+[ "$(git rev-parse --show-toplevel 2>/dev/null)" = "$(pwd -P)" ] && clone=true
+if $clone; then
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
     if [ -n "$(git status --porcelain --untracked-files=no)" ]; then
         suffix=+modified
@@ -43,7 +46,7 @@ touch -d "@$SOURCE_DATE_EPOCH" "$build/zip/"*
 # The sources as committed (with uncommitted changes to tracked files, where there are any),
 # written by the same tar command from a clone and from an unpacked source archive.
 sources=.
-if git rev-parse --git-dir >/dev/null 2>&1; then
+if $clone; then
     changes=$(git stash create)
     sources=$build/sources
     mkdir "$sources"
