@@ -4,10 +4,11 @@
 # goes away while it runs.
 program=$1
 status=0
+command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (Debian package xvfb)"; exit 1; }
 check() { # DESCRIPTION EXPECTED [VARIABLE=VALUE...]
     description=$1 expected=$2
     shift 2
-    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" "$program" 2>&1)
+    output=$(env -u DISPLAY -u WAYLAND_DISPLAY -u QT_QPA_PLATFORM "$@" timeout 20 "$program" 2>&1)
     code=$?
     if [ "$code" -ne 1 ] || [ "$(printf '%s\n' "$output" | wc -l)" -ne 1 ] ||
         ! printf '%s' "$output" | grep -q "^kestrova: cannot open the window: .*$expected"; then
@@ -22,8 +23,10 @@ check "a display that is not there" "could not connect to display :4711" DISPLAY
 check "a platform that is not installed" '"nowhere"' QT_QPA_PLATFORM=nowhere
 
 log=$(mktemp)
-sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
-    '"$0" 2>"$1" & sleep 2; kill "$XVFB_PID"; wait $!' "$program" "$log"
+LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/exit_leaks.supp \
+    sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
+    'env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 "$0" 2>"$1" & sleep 2; kill "$XVFB_PID"; wait $!' \
+    "$program" "$log"
 code=$?
 if [ "$code" -ne 1 ] || ! grep -qi 'X11 connection broke' "$log"; then
     echo "FAIL (the display went away): status $code, said: $(cat "$log")"

@@ -4,6 +4,9 @@
 # then starts the program and stops the compositor under it, which must end it with a message.
 # Usage: wayland_test.sh QT_WINDOW_TESTS KESTROVA
 set -u
+for tool in weston Xwayland; do
+    command -v $tool >/dev/null || { echo "FAIL: $tool is not installed"; exit 1; }
+done
 XDG_RUNTIME_DIR=$(mktemp -d)
 export XDG_RUNTIME_DIR LC_ALL=en_US.UTF-8
 weston --backend=headless-backend.so --socket=kestrova --xwayland --idle-time=0 \
@@ -19,9 +22,9 @@ until grep -q 'xserver listening on display' "$XDG_RUNTIME_DIR/weston.log"; do
 done
 display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$XDG_RUNTIME_DIR/weston.log")
 status=0
-env -u DISPLAY WAYLAND_DISPLAY=kestrova QT_QPA_PLATFORM=wayland "$1" || status=1
-env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb "$1" || status=1
-env -u DISPLAY WAYLAND_DISPLAY=kestrova "$2" 2>"$XDG_RUNTIME_DIR/kestrova.log" &
+env -u DISPLAY WAYLAND_DISPLAY=kestrova QT_QPA_PLATFORM=wayland timeout 60 "$1" || status=1
+env -u WAYLAND_DISPLAY DISPLAY="$display" QT_QPA_PLATFORM=xcb timeout 60 "$1" || status=1
+env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=kestrova timeout 20 "$2" 2>"$XDG_RUNTIME_DIR/kestrova.log" &
 program=$!
 sleep 2
 kill $weston
