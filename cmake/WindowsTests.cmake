@@ -11,6 +11,13 @@ add_test(NAME windows_window_comma_locale COMMAND ${run_under_wine}
     ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*AUser*)
 set_tests_properties(windows_window_comma_locale PROPERTIES
     ENVIRONMENT "LC_ALL=de_DE.UTF-8;KESTROVA_EXPECT_SEPARATOR=,")
+# The window started on screens of 125, 150 and 200 % (at 96 dpi above, with everything else).
+foreach(dpi 120 144 192)
+    add_test(NAME windows_window_${dpi}_dpi COMMAND ${run_under_wine}
+        ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*Scale*)
+    set_tests_properties(windows_window_${dpi}_dpi PROPERTIES ENVIRONMENT KESTROVA_DPI=${dpi})
+    list(APPEND windows_dpi_tests windows_window_${dpi}_dpi)
+endforeach()
 # The shipped file itself where Wine runs it; otherwise the same sources at the width it runs,
 # and the shipped file's own start is reported as skipped.
 if(KESTROVA_WINE_ARCH STREQUAL i686)
@@ -25,4 +32,4 @@ add_test(NAME windows_without_display
     COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh ${KESTROVA_WINE}
         ${PROJECT_BINARY_DIR}/wineprefix ${started})
 set_tests_properties(windows_form1 windows_window windows_window_comma_locale
-    windows_without_display PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)
+    ${windows_dpi_tests} windows_without_display PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)

@@ -11,19 +11,22 @@ constexpr FontSpec kDisplayFont{"Arial", 24.0, true};
 constexpr FontSpec kHeadingFont{"MS Sans Serif", 12.0, true};
 constexpr FontSpec kSidebandFont{"MS Sans Serif", 9.75, true};
 constexpr auto kLabel = ControlKind::Label;
+#define KESTROVA_NAME(name) #name,
+constexpr std::string_view kControlNames[] = {KESTROVA_CONTROLS(KESTROVA_NAME)};
+#undef KESTROVA_NAME
 
 } // namespace
 
 // One control to a row, as a form file lists them.
 // clang-format off
-const FormLayout kForm1{
+constexpr FormLayout kForm1{
     .name = "Form1", .caption = "Kestrova V." KESTROVA_CAPTION_VERSION, .clientWidth = 6105, .clientHeight = 3075,
     .smallChange = 1, .largeChange = 10,
     .controls = {{
         {.name = "Label1", .kind = kLabel, .box = {120, 360, 2415, 735}, .font = kDisplayFont,
-            .textColour = kCyan, .display = kDarkGrey, .accessibleName = "Uplink frequency"},
+            .display = {{kCyan, kDarkGrey}}, .accessibleName = "Uplink frequency"},
         {.name = "Label2", .kind = kLabel, .box = {120, 1440, 2415, 735}, .font = kDisplayFont,
-            .textColour = kCyan, .display = kDarkGrey, .accessibleName = "Downlink frequency"},
+            .display = {{kCyan, kDarkGrey}}, .accessibleName = "Downlink frequency"},
         {.name = "Label3", .kind = kLabel, .box = {2640, 360, 735, 375}, .text = "Uplink", .font = kHeadingFont},
         {.name = "Label4", .kind = kLabel, .box = {2640, 1440, 1215, 375}, .text = "Downlink", .font = kHeadingFont},
         {.name = "Label5", .kind = kLabel, .box = {2160, 1080, 495, 255}, .text = "MHz"},
@@ -39,5 +42,16 @@ const FormLayout kForm1{
     }},
 };
 // clang-format on
+
+static_assert(
+    [] {
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            if (kForm1.controls[i].name != kControlNames[i]) {
+                return false;
+            }
+        }
+        return true;
+    }(),
+    "each row of the layout stands at its control's place");
 
 } // namespace kestrova

@@ -4,15 +4,20 @@
 #include <array>
 #include <cstdint>
 #include <optional>
-#include <string>
 #include <string_view>
 
 namespace kestrova {
 
-// Form1's controls in tab order, the picture last; each indexes its row of the layout.
+// Form1's controls in tab order, the picture last; each indexes its row of the layout, whose
+// name the compiler checks against the enumerator's.
 // clang-format off
-enum class Control { Label1, Label2, Label3, Label4, Label5, Label6, HScroll1, Combo1, Label7, Label8, Image1 };
+#define KESTROVA_CONTROLS(X) \
+    X(Label1) X(Label2) X(Label3) X(Label4) X(Label5) X(Label6) X(HScroll1) X(Combo1) X(Label7) \
+    X(Label8) X(Image1)
 // clang-format on
+#define KESTROVA_ENUMERATOR(name) name,
+enum class Control { KESTROVA_CONTROLS(KESTROVA_ENUMERATOR) };
+#undef KESTROVA_ENUMERATOR
 inline constexpr std::size_t kControlCount = static_cast<std::size_t>(Control::Image1) + 1;
 
 enum class ControlKind { Label, ScrollBar, DropDownList, Image };
@@ -35,12 +40,15 @@ struct ControlLayout {
     std::string_view name;
     ControlKind kind;
     Box box;
-    std::string_view text = {};        // initial text
-    std::optional<FontSpec> font = {}; // empty: the window's default font
-    std::optional<Colour> textColour = {};
-    // A frequency display: centred text at the top, the standard label border, its own
-    // background colour, and " MHz" after its text for a screen reader.
-    std::optional<Colour> display = {};
+    std::string_view text = {};            // initial text
+    std::optional<FontSpec> font = {};     // empty: the window's default font
+    std::optional<Colour> textColour = {}; // of a label on the window's background
+    // A frequency display: centred text at the top, the standard label border, colours of its
+    // own, and " MHz" after its text for a screen reader.
+    struct Display {
+        Colour text, background;
+    };
+    std::optional<Display> display = {};
     std::string_view accessibleName = {}; // what a screen reader calls the control
 };
 

@@ -236,8 +236,8 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
         }
         if (layout.display) {
             QPalette palette = widget->palette();
-            palette.setColor(QPalette::WindowText, toQColor(*layout.textColour));
-            palette.setColor(QPalette::Window, toQColor(*layout.display));
+            palette.setColor(QPalette::WindowText, toQColor(layout.display->text));
+            palette.setColor(QPalette::Window, toQColor(layout.display->background));
             widget->setPalette(palette);
         }
     }

@@ -28,6 +28,23 @@ bool highContrast() {
            (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
+// The window's default face, as Windows' dialogs use it, scaled like the others.
+constexpr FontSpec kWindowFont{"MS Shell Dlg", 8.0};
+
+// The DPI of the screen a window is on, where Windows (10 and later) says; the system's before.
+int dpiOf(HWND window) {
+    using GetDpiForWindow = UINT(WINAPI*)(HWND);
+    static const auto getDpi = reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "GetDpiForWindow")));
+    if (getDpi != nullptr) {
+        return static_cast<int>(getDpi(window));
+    }
+    HDC screen = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
+    ReleaseDC(nullptr, screen);
+    return dpi;
+}
+
 HFONT createFont(const FontSpec& font, int dotsPerInch) {
     LOGFONTW logFont{};
     logFont.lfHeight = -static_cast<LONG>(std::lround(font.points * dotsPerInch / 72.0));
@@ -43,21 +60,12 @@ HFONT createFont(const FontSpec& font, int dotsPerInch) {
 bool Form1Window::create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
-    HDC screen = GetDC(nullptr);
-    dotsPerInch_ = GetDeviceCaps(screen, LOGPIXELSY);
-    ReleaseDC(nullptr, screen);
+    instance_ = instance;
 
-    // Shared icons belong to the system for the life of the process, as the class needs.
-    const auto icon = [instance](int size) {
-        return static_cast<HICON>(LoadImageW(instance, MAKEINTRESOURCEW(kApplicationIconId),
-                                             IMAGE_ICON, size, size, LR_SHARED));
-    };
     WNDCLASSEXW windowClass{};
     windowClass.cbSize = sizeof windowClass;
     windowClass.lpfnWndProc = windowProc;
     windowClass.hInstance = instance;
-    windowClass.hIcon = icon(GetSystemMetrics(SM_CXICON));
-    windowClass.hIconSm = icon(GetSystemMetrics(SM_CXSMICON));
     windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512)); // IDC_ARROW
     windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     windowClass.lpszClassName = kForm1ClassName;
@@ -65,31 +73,35 @@ bool Form1Window::create(HINSTANCE instance) {
         return false;
     }
 
-    // A fixed frame without a maximise box: the layout is absolute.
-    constexpr DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX;
-    constexpr DWORD exStyle = WS_EX_CONTROLPARENT;
-    RECT frame{0, 0, twipsToPixels(kForm1.clientWidth, dotsPerInch_),
-               twipsToPixels(kForm1.clientHeight, dotsPerInch_)};
-    AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    // A fixed frame without a maximise box: the layout is absolute. Sized once the window
+    // knows the DPI of the screen it is on.
     const std::wstring caption = toWide(kForm1.caption);
-    window_ = CreateWindowExW(exStyle, kForm1ClassName, caption.c_str(), style, CW_USEDEFAULT,
-                              CW_USEDEFAULT, frame.right - frame.left, frame.bottom - frame.top,
-                              nullptr, nullptr, instance, this);
-    if (window_ == nullptr || !createControls(instance)) {
+    window_ =
+        CreateWindowExW(WS_EX_CONTROLPARENT, kForm1ClassName, caption.c_str(),
+                        WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX, CW_USEDEFAULT,
+                        CW_USEDEFAULT, 100, 100, nullptr, nullptr, instance, this);
+    if (window_ == nullptr || !createControls()) {
         return false;
     }
+    dotsPerInch_ = dpiOf(window_);
+    layOut();
+    RECT frame{}, client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    SetWindowPos(window_, nullptr, 0, 0,
+                 frame.right - frame.left - client.right + pixels(kForm1.clientWidth),
+                 frame.bottom - frame.top - client.bottom + pixels(kForm1.clientHeight),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     run(&Form1::Form_Load);
     return true;
 }
 
-bool Form1Window::createControls(HINSTANCE instance) {
-    const auto pixels = [this](int twips) { return twipsToPixels(twips, dotsPerInch_); };
-    displayBrush_ = CreateSolidBrush(toColorRef(*kForm1[Control::Label1].display));
+bool Form1Window::createControls() {
+    displayBrush_ = CreateSolidBrush(toColorRef(kForm1[Control::Label1].display->background));
     for (std::size_t i = 0; i < kControlCount; ++i) {
         const ControlLayout& c = kForm1.controls[i];
         const wchar_t* className = L"STATIC";
         DWORD style = WS_CHILD | WS_VISIBLE;
-        int height = pixels(c.box.height);
         switch (c.kind) {
         case ControlKind::Label:
             style |= static_cast<DWORD>((c.display ? SS_CENTER : SS_LEFT) | SS_NOPREFIX);
@@ -101,36 +113,54 @@ bool Form1Window::createControls(HINSTANCE instance) {
         case ControlKind::DropDownList:
             className = L"COMBOBOX";
             style |= CBS_DROPDOWNLIST | WS_VSCROLL | WS_TABSTOP;
-            height += pixels(1440); // room for the dropped-down list below the field
             break;
         case ControlKind::Image:
             style |= SS_ICON | SS_REALSIZECONTROL;
             break;
         }
         const std::wstring text = toWide(c.text);
-        HWND control = controls_[i] = CreateWindowExW(
-            c.display ? WS_EX_CLIENTEDGE : 0, className, text.c_str(), style, pixels(c.box.left),
-            pixels(c.box.top), pixels(c.box.width), height, window_,
+        controls_[i] = CreateWindowExW(
+            c.display ? WS_EX_CLIENTEDGE : 0, className, text.c_str(), style, 0, 0, 0, 0, window_,
             reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + static_cast<int>(i))),
-            instance, nullptr);
-        if (control == nullptr) {
+            instance_, nullptr);
+        if (controls_[i] == nullptr) {
             return false;
         }
-        fonts_[i] = c.font ? createFont(*c.font, dotsPerInch_) : nullptr;
-        SendMessageW(
-            control, WM_SETFONT,
-            reinterpret_cast<WPARAM>(fonts_[i] ? fonts_[i] : GetStockObject(DEFAULT_GUI_FONT)),
-            FALSE);
-        if (c.kind == ControlKind::Image) {
-            // Drawn from the .ico's image for the screen's scale, never enlarged.
-            const int size = MulDiv(64, dotsPerInch_, 96);
-            pictureIcon_ = static_cast<HICON>(LoadImageW(
-                instance, MAKEINTRESOURCEW(kApplicationIconId), IMAGE_ICON, size, size, 0));
-            SendMessageW(control, STM_SETICON, reinterpret_cast<WPARAM>(pictureIcon_), 0);
-        }
-        describeForScreenReaders(control, static_cast<Control>(i));
+        describeForScreenReaders(controls_[i], static_cast<Control>(i));
     }
     return true;
+}
+
+// Places every control, and makes its font, the picture and the window's icons, for the
+// window's DPI: at start, and again whenever the window moves to a screen of another scale.
+void Form1Window::layOut() {
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlLayout& c = kForm1.controls[i];
+        int height = pixels(c.box.height);
+        if (c.kind == ControlKind::DropDownList) {
+            height += pixels(1440); // room for the dropped-down list below the field
+        }
+        SetWindowPos(controls_[i], nullptr, pixels(c.box.left), pixels(c.box.top),
+                     pixels(c.box.width), height, SWP_NOZORDER | SWP_NOACTIVATE);
+        if (c.kind == ControlKind::Image) {
+            continue;
+        }
+        HFONT old = fonts_[i];
+        fonts_[i] = createFont(c.font.value_or(kWindowFont), dotsPerInch_);
+        SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), TRUE);
+        DeleteObject(old);
+    }
+    // Each picture drawn from the .ico's image for its size, never enlarged.
+    const auto icon = [this](int size, HICON& held) {
+        DestroyIcon(held);
+        held = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kApplicationIconId),
+                                             IMAGE_ICON, pixels(size * 15), pixels(size * 15), 0));
+        return reinterpret_cast<LPARAM>(held);
+    };
+    SendMessageW(control(Control::Image1), STM_SETICON, static_cast<WPARAM>(icon(64, icons_[0])),
+                 0);
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, icon(16, icons_[1]));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, icon(32, icons_[2]));
 }
 
 Form1Window::~Form1Window() {
@@ -138,7 +168,9 @@ Form1Window::~Form1Window() {
     for (HFONT font : fonts_) {
         DeleteObject(font);
     }
-    DestroyIcon(pictureIcon_);
+    for (HICON icon : icons_) {
+        DestroyIcon(icon);
+    }
     DeleteObject(displayBrush_);
 }
 
@@ -216,6 +248,18 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
             SetFocus(focus_ ? focus_ : control(Control::HScroll1));
         }
         return 0;
+    case WM_SETFOCUS: // however the window got the focus, the control that had it gets it
+        SetFocus(focus_ ? focus_ : control(Control::HScroll1));
+        return 0;
+    case WM_DPICHANGED: // moved to a screen of another scale: Windows suggests the new frame
+        if (const auto* frame = reinterpret_cast<const RECT*>(lParam);
+            frame != nullptr && LOWORD(wParam) >= kLeastDpi && LOWORD(wParam) <= kMostDpi) {
+            dotsPerInch_ = LOWORD(wParam);
+            layOut();
+            SetWindowPos(window_, nullptr, frame->left, frame->top, frame->right - frame->left,
+                         frame->bottom - frame->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+        return 0;
     case WM_SYSCOLORCHANGE:
     case WM_SETTINGCHANGE:
     case WM_THEMECHANGED:
@@ -247,7 +291,8 @@ void Form1Window::onScroll(WPARAM wParam) {
     } else {
         return; // SB_ENDSCROLL: the position has already been reported
     }
-    position = std::clamp(position, info.nMin, info.nMax);
+    // Another program may have set the range the wrong way round.
+    position = std::clamp(position, std::min(info.nMin, info.nMax), std::max(info.nMin, info.nMax));
     if (code != SB_THUMBPOSITION && position == info.nPos) {
         return; // a step against the end of the range moves nothing
     }
@@ -273,8 +318,8 @@ HBRUSH Form1Window::colourLabel(HDC dc, HWND label) const {
     const ControlLayout& c = kForm1.controls[static_cast<std::size_t>(found - controls_.begin())];
     const bool systemColours = highContrast();
     if (c.display && !systemColours) {
-        SetTextColor(dc, toColorRef(*c.textColour));
-        SetBkColor(dc, toColorRef(*c.display));
+        SetTextColor(dc, toColorRef(c.display->text));
+        SetBkColor(dc, toColorRef(c.display->background));
         return displayBrush_;
     }
     const int back = c.display ? COLOR_WINDOW : COLOR_BTNFACE;

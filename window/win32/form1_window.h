@@ -12,6 +12,8 @@ namespace kestrova {
 inline constexpr wchar_t kForm1ClassName[] = L"KestrovaForm1";
 inline constexpr int kFirstControlId = 100; // control ids follow the layout table's order
 inline constexpr int kApplicationIconId = 1;
+// The scales a window follows to another screen: 50 % to 1000 %.
+inline constexpr int kLeastDpi = 48, kMostDpi = 960;
 
 class Form1Window {
 public:
@@ -35,20 +37,23 @@ private:
     const HWND& control(Control control) const {
         return controls_[static_cast<std::size_t>(control)];
     }
-    bool createControls(HINSTANCE instance);
+    int pixels(int twips) const { return twipsToPixels(twips, dotsPerInch_); }
+    bool createControls();
+    void layOut();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onScroll(WPARAM wParam);
     void run(void (Form1::*procedure)());
     HBRUSH colourLabel(HDC dc, HWND label) const;
     static LRESULT CALLBACK windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
+    HINSTANCE instance_ = nullptr;
     HWND window_ = nullptr;
     std::array<HWND, kControlCount> controls_{};
     std::array<HFONT, kControlCount> fonts_{};
     HWND focus_ = nullptr; // the control to give the focus back to
     int dotsPerInch_ = 96;
     HBRUSH displayBrush_ = nullptr;
-    HICON pictureIcon_ = nullptr;
+    std::array<HICON, 3> icons_{}; // the picture's, the window's small and large icons
     Win32ListControl combo1_{control(Control::Combo1)};
     Win32ScrollBarControl hscroll1_{control(Control::HScroll1)};
     Win32LabelControl label1_{control(Control::Label1)}, label2_{control(Control::Label2)};

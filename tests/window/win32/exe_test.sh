@@ -1,6 +1,7 @@
 #!/bin/sh
 # Kestrova.exe is one small 32-bit GUI file that needs nothing but Windows' own DLLs, says
-# which version it is, and carries its picture at every size Windows picks up to 200 % scale.
+# which version it is, declares how it scales, and carries its picture at every size Windows
+# picks up to 200 % scale.
 set -u
 exe=$1
 status=0
@@ -23,6 +24,12 @@ strings=$(wrestool -x --raw -t16 "$exe" | strings -el | tr '\n' '|')
 for pair in "FileVersion|1.00" "ProductVersion|1.00" "ProductName|Kestrova" "InternalName|Kestrova" \
     "OriginalFilename|Kestrova.exe" "040904B0"; do
     case "|$strings" in *"|$pair|"*) ;; *) fail "no $pair in the version information" ;; esac
+done
+
+# Sharp on every screen, per monitor where Windows can, and run as the user who starts it.
+manifest=$(wrestool -x --raw -t24 "$exe")
+for wanted in '>PerMonitorV2, PerMonitor<' '>true/pm<' 'level="asInvoker"'; do
+    case "$manifest" in *"$wanted"*) ;; *) fail "no $wanted in the manifest" ;; esac
 done
 
 # The picture: bitmaps with masks up to 64 pixels, PNG above.

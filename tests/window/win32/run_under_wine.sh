@@ -1,6 +1,7 @@
 #!/bin/sh
 # Runs a Windows program under Wine with a virtual X server of its own, then stops both.
 # Usage: run_under_wine.sh WINE_LOADER WINEPREFIX PROGRAM [ARGUMENTS...]
+# KESTROVA_DPI: the screen's dots per inch (Wine's LogPixels), 96 unless set.
 set -u
 loader=$1
 export WINEPREFIX=$2
@@ -8,9 +9,12 @@ shift 2
 mkdir -p "$WINEPREFIX"
 # No Mono or Gecko prompts; no debug chatter.
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export dpi=${KESTROVA_DPI:-96}
 run() {
     sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
-        '"$@"; status=$?; wineserver -k 2>/dev/null; exit $status' wine "$loader" "$@"
+        '"$1" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f \
+            >/dev/null 2>&1; "$@"; status=$?; wineserver -k 2>/dev/null; exit $status' \
+        wine "$loader" "$@"
 }
 run "$@"
 status=$?

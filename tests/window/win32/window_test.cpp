@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <vector>
 
@@ -122,17 +123,6 @@ TEST_F(Win32Window, AUserAndAScreenReaderFindWhatTheyExpect) {
         EXPECT_TRUE(std::count(gValueChanges.begin(), gValueChanges.end(), control(changed)))
             << "no value change event from " << kForm1[changed].name;
     }
-    const int dpi = GetDeviceCaps(GetDC(nullptr), LOGPIXELSY);
-    const auto pixels = [dpi](int twips) { return MulDiv(twips, dpi, 1440); };
-    for (std::size_t i = 0; i < kControlCount; ++i) { // at the screen's DPI
-        const Box& b = kForm1.controls[i].box;
-        RECT r{};
-        GetWindowRect(control(Control(i)), &r);
-        MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-        EXPECT_TRUE(r.left == pixels(b.left) && r.top == pixels(b.top) &&
-                    r.right - r.left == pixels(b.width))
-            << kForm1.controls[i].name << " at " << r.left << "," << r.top;
-    }
     const std::tuple<Control, int, std::string> kHeard[] = {
         // at the scenario's end
         {Control::HScroll1, ROLE_SYSTEM_SCROLLBAR,
@@ -144,6 +134,93 @@ TEST_F(Win32Window, AUserAndAScreenReaderFindWhatTheyExpect) {
         EXPECT_EQ(msaa(this->control(control)),
                   std::to_string(role) + "|" + scenario::shown(heard, gSeparator));
     }
+}
+
+// At the DPI the window starts at (KESTROVA_DPI, Wine's LogPixels), on screens of other scales
+// it is moved to, and back: every control where the table puts it, its font, the picture and
+// the window's icons at the size for the scale. An absurd DPI or no frame changes nothing.
+TEST_F(Win32Window, EveryControlFollowsTheScreensScale) {
+    const char* const started = std::getenv("KESTROVA_DPI");
+    const int startDpi = started ? std::atoi(started) : 96;
+    RECT frame{}, client{};
+    GetWindowRect(form, &frame);
+    GetClientRect(form, &client);
+    const auto size = [](HICON icon) {
+        ICONINFO info{};
+        BITMAP bitmap{};
+        GetIconInfo(icon, &info);
+        GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor), DeleteObject(info.hbmMask);
+        return bitmap.bmWidth;
+    };
+    const auto laidOutAt = [&](int dpi) {
+        const auto pixels = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+        std::string wrong;
+        GetClientRect(form, &client);
+        if (client.right != pixels(kForm1.clientWidth) ||
+            client.bottom != pixels(kForm1.clientHeight)) {
+            wrong += " the client area";
+        }
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            const ControlLayout& c = kForm1.controls[i];
+            RECT r{};
+            GetWindowRect(control(Control(i)), &r);
+            MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
+            LOGFONTW font{};
+            GetObjectW(HFONT(SendMessageW(control(Control(i)), WM_GETFONT, 0, 0)), sizeof font,
+                       &font);
+            if (r.left != pixels(c.box.left) || r.top != pixels(c.box.top) ||
+                r.right - r.left != pixels(c.box.width) ||
+                (c.font && font.lfHeight != -std::lround(c.font->points * dpi / 72))) {
+                wrong.append(" ").append(c.name);
+            }
+        }
+        const std::pair<HICON, int> kPictures[] = {
+            {HICON(SendMessageW(control(Control::Image1), STM_GETICON, 0, 0)), 64},
+            {HICON(SendMessageW(form, WM_GETICON, ICON_SMALL, 0)), 16},
+            {HICON(SendMessageW(form, WM_GETICON, ICON_BIG, 0)), 32}};
+        for (const auto& [icon, at96] : kPictures) {
+            if (size(icon) != MulDiv(at96, dpi, 96)) {
+                wrong.append(" a picture of ").append(std::to_string(size(icon)));
+            }
+        }
+        return "at " + std::to_string(dpi) + " dpi:" + (wrong.empty() ? " as the table" : wrong);
+    };
+    EXPECT_EQ(laidOutAt(startDpi), "at " + std::to_string(startDpi) + " dpi: as the table");
+    const int frameWidth = frame.right - frame.left - client.right;
+    const int frameHeight = frame.bottom - frame.top - client.bottom;
+    for (int dpi : {120, 192, 96, 144, startDpi}) { // as Windows sends it, with the new frame
+        RECT suggested{10, 20, 10 + frameWidth + twipsToPixels(kForm1.clientWidth, dpi),
+                       20 + frameHeight + twipsToPixels(kForm1.clientHeight, dpi)};
+        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
+        EXPECT_EQ(laidOutAt(dpi), "at " + std::to_string(dpi) + " dpi: as the table");
+        GetWindowRect(form, &frame);
+        EXPECT_TRUE(EqualRect(&frame, &suggested)) << "the frame at " << dpi << " dpi";
+    }
+    RECT elsewhere{0, 0, 999, 999};
+    const std::pair<int, RECT*> kAbsurd[] = {{0, &elsewhere}, {10000, &elsewhere}, {120, nullptr}};
+    for (const auto& [dpi, suggested] : kAbsurd) {
+        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(suggested));
+        EXPECT_EQ(laidOutAt(startDpi), "at " + std::to_string(startDpi) + " dpi: as the table")
+            << "after " << dpi << " dpi";
+    }
+}
+
+// What other programs may send: after a range set the wrong way round a step shows where the
+// scroll bar is (the test build checks the standard library's preconditions), and the focus
+// given to the window itself lands on the control that had it.
+TEST_F(Win32Window, OtherProgramsMessagesKeepItWorking) {
+    HWND tuner = control(Control::HScroll1);
+    window.show(SW_SHOWNORMAL);
+    SendMessageW(tuner, SBM_SETRANGE, 100, 0);
+    SendMessageW(form, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), LPARAM(tuner));
+    const auto uplink = std::to_string(146000 - SendMessageW(tuner, SBM_GETPOS, 0, 0));
+    wchar_t shown[64] = {};
+    GetWindowTextW(control(Control::Label1), shown, 64);
+    EXPECT_EQ(toUtf8(shown),
+              scenario::shown(uplink.substr(0, 3) + "." + uplink.substr(3), gSeparator));
+    SetFocus(form);
+    EXPECT_TRUE(waitFor([&] { return GetFocus() == tuner; }));
 }
 
 // Each label's text reads at 4.5:1 or better on the background the window gives it on a dark
