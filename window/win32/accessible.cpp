@@ -8,6 +8,8 @@
 #include <commctrl.h>
 #include <oleacc.h>
 
+#include <new>
+
 namespace kestrova {
 namespace {
 
@@ -25,19 +27,29 @@ bool isSelf(const VARIANT& child) {
     return child.vt == VT_I4 && child.lVal == CHILDID_SELF;
 }
 
-class ControlAccessible final : public IAccessible {
+// One COM object with one identity: every interface it hands out leads back to it, and any
+// question a client asks through IDispatch is answered as through IAccessible.
+class ControlAccessible final : public IAccessible, public IOleWindow {
 public:
     ControlAccessible(HWND window, Control id, IAccessible* standard)
         : window_(window), id_(id), standard_(standard) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
+        if (object == nullptr) {
+            return E_POINTER;
+        }
+        *object = nullptr;
         if (iid == IID_IUnknown || iid == IID_IDispatch || iid == IID_IAccessible) {
             *object = static_cast<IAccessible*>(this);
-            AddRef();
-            return S_OK;
+        } else if (iid == IID_IOleWindow) {
+            *object = static_cast<IOleWindow*>(this);
+        } else {
+            return E_NOINTERFACE; // children are reached through get_accChild
         }
-        return standard_->QueryInterface(iid, object); // IOleWindow, IEnumVARIANT
+        AddRef();
+        return S_OK;
     }
+    // IUnknown, shared by both interfaces.
     ULONG STDMETHODCALLTYPE AddRef() override {
         return static_cast<ULONG>(InterlockedIncrement(&references_));
     }
@@ -50,14 +62,59 @@ public:
         return static_cast<ULONG>(left);
     }
 
+    // IOleWindow, through the IAccessible's own IUnknown.
+    HRESULT STDMETHODCALLTYPE GetWindow(HWND* window) override {
+        if (window == nullptr) {
+            return E_POINTER;
+        }
+        *window = IsWindow(window_) ? window_ : nullptr;
+        return *window != nullptr ? S_OK : E_FAIL;
+    }
+    HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+
+    // IDispatch: IAccessible's type information, calling this object's own methods.
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (count == nullptr) {
+            return E_POINTER;
+        }
+        *count = 1;
+        return S_OK;
+    }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT index, LCID, ITypeInfo** type) override {
+        if (type == nullptr) {
+            return E_POINTER;
+        }
+        *type = nullptr;
+        return index != 0 ? DISP_E_BADINDEX : accessibleTypeInfo(type);
+    }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override {
+        return withTypeInfo(
+            [&](ITypeInfo* type) { return DispGetIDsOfNames(type, names, count, ids); });
+    }
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags,
+                                     DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
+                                     UINT* wrongArgument) override {
+        return withTypeInfo([&](ITypeInfo* type) {
+            return DispInvoke(static_cast<IAccessible*>(this), type, member, flags, parameters,
+                              result, exception, wrongArgument);
+        });
+    }
+
     // What this control says of itself.
     HRESULT STDMETHODCALLTYPE get_accName(VARIANT child, BSTR* name) override {
+        if (name == nullptr) {
+            return E_POINTER;
+        }
         if (!isSelf(child) || kForm1[id_].accessibleName.empty()) {
             return standard_->get_accName(child, name); // a heading or unit: its text
         }
         return answer(toWide(kForm1[id_].accessibleName), name);
     }
     HRESULT STDMETHODCALLTYPE get_accValue(VARIANT child, BSTR* value) override {
+        if (value == nullptr) {
+            return E_POINTER;
+        }
         if (!isSelf(child) || kForm1[id_].accessibleName.empty()) {
             return standard_->get_accValue(child, value);
         }
@@ -69,6 +126,9 @@ public:
         return answer(toWide(heardValue(id_, toUtf8(windowText(window_)))), value);
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override {
+        if (role == nullptr) {
+            return E_POINTER;
+        }
         if (!isSelf(child)) {
             return standard_->get_accRole(child, role);
         }
@@ -87,14 +147,6 @@ public:
     HRESULT STDMETHODCALLTYPE method parameters override {                                         \
         return standard_->method arguments;                                                        \
     }
-    KESTROVA_PASS(GetTypeInfoCount, (UINT * n), (n))
-    KESTROVA_PASS(GetTypeInfo, (UINT i, LCID l, ITypeInfo** t), (i, l, t))
-    KESTROVA_PASS(GetIDsOfNames, (REFIID r, LPOLESTR* s, UINT n, LCID l, DISPID* d),
-                  (r, s, n, l, d))
-    KESTROVA_PASS(Invoke,
-                  (DISPID d, REFIID r, LCID l, WORD f, DISPPARAMS* p, VARIANT* v, EXCEPINFO* e,
-                   UINT* a),
-                  (d, r, l, f, p, v, e, a))
     KESTROVA_PASS(get_accParent, (IDispatch * *p), (p))
     KESTROVA_PASS(get_accChildCount, (long* n), (n))
     KESTROVA_PASS(get_accChild, (VARIANT c, IDispatch** p), (c, p))
@@ -116,6 +168,25 @@ public:
 #undef KESTROVA_PASS
 
 private:
+    static HRESULT accessibleTypeInfo(ITypeInfo** type) {
+        ITypeLib* library = nullptr;
+        HRESULT status = LoadRegTypeLib(LIBID_Accessibility, 1, 1, LOCALE_NEUTRAL, &library);
+        if (SUCCEEDED(status)) {
+            status = library->GetTypeInfoOfGuid(IID_IAccessible, type);
+            library->Release();
+        }
+        return status;
+    }
+    template <typename Use> static HRESULT withTypeInfo(Use use) {
+        ITypeInfo* type = nullptr;
+        HRESULT status = accessibleTypeInfo(&type);
+        if (SUCCEEDED(status)) {
+            status = use(type);
+            type->Release();
+        }
+        return status;
+    }
+
     // A window that has gone answers nothing: the handle may not be asked about.
     HRESULT answer(const std::wstring& text, BSTR* out) const {
         *out = nullptr;
@@ -138,8 +209,14 @@ LRESULT CALLBACK answerScreenReaders(HWND window, UINT message, WPARAM wParam, L
         IAccessible* standard = nullptr;
         if (SUCCEEDED(CreateStdAccessibleObject(window, OBJID_CLIENT, IID_IAccessible,
                                                 reinterpret_cast<void**>(&standard)))) {
-            auto* accessible = new ControlAccessible(window, static_cast<Control>(id), standard);
-            const LRESULT result = LresultFromObject(IID_IAccessible, wParam, accessible);
+            auto* accessible =
+                new (std::nothrow) ControlAccessible(window, static_cast<Control>(id), standard);
+            if (accessible == nullptr) { // out of memory: the system's object answers
+                standard->Release();
+                return DefSubclassProc(window, message, wParam, lParam);
+            }
+            const LRESULT result =
+                LresultFromObject(IID_IAccessible, wParam, static_cast<IAccessible*>(accessible));
             accessible->Release();
             return result;
         }

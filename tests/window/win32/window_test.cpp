@@ -223,6 +223,64 @@ TEST_F(Win32Window, OtherProgramsMessagesKeepItWorking) {
     EXPECT_TRUE(waitFor([&] { return GetFocus() == tuner; }));
 }
 
+// A client inside the process, as some screen readers are: null out-pointers, child ids of every
+// kind and out of range, a walk between interfaces, IDispatch, and the object held past the end
+// of its window. It gets failure codes and the answers of the object itself.
+TEST_F(Win32Window, AHostileClientGetsFailureCodes) {
+    CoInitialize(nullptr);
+    IAccessible* tuner = nullptr;
+    ASSERT_EQ(AccessibleObjectFromWindow(control(Control::HScroll1), DWORD(OBJID_CLIENT),
+                                         IID_IAccessible, reinterpret_cast<void**>(&tuner)),
+              S_OK);
+    VARIANT self{};
+    self.vt = VT_I4;
+    EXPECT_EQ(tuner->get_accName(self, nullptr), E_POINTER);
+    EXPECT_EQ(tuner->get_accValue(self, nullptr), E_POINTER);
+    EXPECT_EQ(tuner->get_accRole(self, nullptr), E_POINTER);
+    EXPECT_EQ(tuner->QueryInterface(IID_IAccessible, nullptr), E_POINTER);
+
+    IOleWindow* oleWindow = nullptr;
+    IAccessible* again = nullptr;
+    IUnknown *first = nullptr, *second = nullptr;
+    ASSERT_EQ(tuner->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&oleWindow)), S_OK);
+    ASSERT_EQ(oleWindow->QueryInterface(IID_IAccessible, reinterpret_cast<void**>(&again)), S_OK);
+    tuner->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first));
+    oleWindow->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&second));
+    EXPECT_EQ(first, second);
+    DISPPARAMS parameters{&self, nullptr, 1, 0};
+    VARIANT invoked{};
+    BSTR name = nullptr;
+    EXPECT_EQ(tuner->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters,
+                            &invoked, nullptr, nullptr),
+              S_OK);
+    again->get_accName(self, &name);
+    EXPECT_EQ(toUtf8(name ? name : L"") + "|" + toUtf8(invoked.bstrVal ? invoked.bstrVal : L""),
+              "Tuning|Tuning");
+    SysFreeString(name), VariantClear(&invoked);
+
+    VARIANT children[5]{};
+    children[1].vt = VT_BSTR, children[2].vt = VT_DISPATCH, children[3].vt = VT_I4;
+    children[3].lVal = 99, children[4].vt = VT_I4, children[4].lVal = -7;
+    for (const VARIANT& child : children) { // none of these is the control or one of its parts
+        VARIANT role{};
+        EXPECT_TRUE(FAILED(tuner->get_accName(child, &name)) &&
+                    FAILED(tuner->get_accValue(child, &name)) &&
+                    FAILED(tuner->get_accRole(child, &role)))
+            << "child of variant type " << child.vt;
+    }
+
+    DestroyWindow(form);
+    HWND gone = nullptr;
+    VARIANT role{};
+    EXPECT_TRUE(FAILED(tuner->get_accName(self, &name)) &&
+                FAILED(again->get_accValue(self, &name)) &&
+                FAILED(tuner->get_accRole(self, &role)) && FAILED(oleWindow->GetWindow(&gone)));
+    for (IUnknown* object : {static_cast<IUnknown*>(tuner), static_cast<IUnknown*>(oleWindow),
+                             static_cast<IUnknown*>(again), first, second}) {
+        object->Release();
+    }
+}
+
 // Each label's text reads at 4.5:1 or better on the background the window gives it on a dark
 // scheme. (Light schemes are Wine's own, and the same colours are checked on Linux.)
 TEST_F(Win32Window, EveryLabelReadsOnADarkScheme) {
