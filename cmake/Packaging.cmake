@@ -6,6 +6,9 @@ set(KESTROVA_PACKAGE_VERSION ${PROJECT_VERSION}${KESTROVA_VERSION_SUFFIX})
 set(docs ${CMAKE_INSTALL_DATADIR}/doc/kestrova)
 
 # Debian wants the manual page and the changelog compressed, without a time stamp.
+# The changelog writes the date as e-mail does ("Sun, 06 Dec 2026 00:00:00 +0000").
+execute_process(COMMAND env LC_ALL=C date -u -R -d ${KESTROVA_RELEASE_DATE}
+    OUTPUT_VARIABLE KESTROVA_RELEASE_DATE_RFC2822 OUTPUT_STRIP_TRAILING_WHITESPACE COMMAND_ERROR_IS_FATAL ANY)
 configure_file(resources/kestrova.1.in kestrova.1 @ONLY)
 configure_file(resources/changelog.in changelog @ONLY)
 foreach(file kestrova.1 changelog)

@@ -9,6 +9,7 @@
 #include <QKeyEvent>
 #include <QStyleOptionFocusRect>
 #include <QStylePainter>
+#include <QWindow>
 
 namespace kestrova {
 namespace {
@@ -273,10 +274,23 @@ void Form1Window::showPicture() {
 bool Form1Window::event(QEvent* event) {
     if (event->type() == QEvent::PaletteChange) {
         colourSidebands();
-    } else if (event->type() == QEvent::ScreenChangeInternal) { // a screen with another scale
-        showPicture();
+    } else if (event->type() == QEvent::Show && !screenWatched_) {
+        screenWatched_ = true; // the window now has its handle
+        connect(windowHandle(), &QWindow::screenChanged, this, &Form1Window::followScreen);
+        followScreen(windowHandle()->screen());
     }
     return QWidget::event(event);
+}
+
+// The picture is drawn again for a screen of another scale, or its scale changing.
+void Form1Window::followScreen(QScreen* screen) {
+    for (const QMetaObject::Connection& connection : screenConnections_) {
+        disconnect(connection);
+    }
+    screenConnections_ = {
+        connect(screen, &QScreen::logicalDotsPerInchChanged, this, &Form1Window::showPicture),
+        connect(screen, &QScreen::physicalDotsPerInchChanged, this, &Form1Window::showPicture)};
+    showPicture();
 }
 
 } // namespace kestrova

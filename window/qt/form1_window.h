@@ -26,6 +26,7 @@ private:
     std::array<QWidget*, kControlCount> createControls();
     void colourSidebands();
     void showPicture();
+    void followScreen(QScreen* screen);
 
     std::array<QWidget*, kControlCount> widgets_;
     QtListControl combo1_;
@@ -34,6 +35,8 @@ private:
     SystemRegionalSettings regionalSettings_;
     Form1 form_;
     AtSpiBridge* screenReaders_;
+    bool screenWatched_ = false;
+    std::array<QMetaObject::Connection, 2> screenConnections_;
 };
 
 } // namespace kestrova

@@ -13,9 +13,12 @@ QByteArray platformReason; // what Qt's platform layer said before giving up
 
 // Where the window cannot be opened Qt aborts after several lines about plugins; say in one
 // line what failed, with the platform's own reason, and leave with a plain failure status.
+// Every other message goes out as Qt would write it.
 void startupHandler(QtMsgType type, const QMessageLogContext& context, const QString& message) {
     if (type != QtFatalMsg) {
-        if (QByteArray(context.category).startsWith("qt.qpa.") && platformReason.isEmpty()) {
+        if (!QByteArray(context.category).startsWith("qt.qpa.")) {
+            defaultHandler(type, context, message);
+        } else if (platformReason.isEmpty()) {
             platformReason = message.toLocal8Bit();
         }
         return;

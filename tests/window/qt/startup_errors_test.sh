@@ -1,9 +1,11 @@
 #!/bin/sh
 # Where the window cannot be opened, the program says in one line what failed, with the
 # platform's own reason, and ends with status 1, never an abort; the same when its display
-# goes away while it runs.
+# goes away while it runs. Other warnings at start are written as they come.
 program=$1
 status=0
+XDG_RUNTIME_DIR=$(mktemp -d) # Qt warns of one that is missing
+export XDG_RUNTIME_DIR
 command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (Debian package xvfb)"; exit 1; }
 check() { # DESCRIPTION EXPECTED [VARIABLE=VALUE...]
     description=$1 expected=$2
@@ -22,6 +24,15 @@ check "no display at all" "no display is available"
 check "a display that is not there" "could not connect to display :4711" DISPLAY=:4711
 check "a platform that is not installed" '"nowhere"' QT_QPA_PLATFORM=nowhere
 
+# A warning that is not the platform's, while the window opens, is written as Qt writes it.
+said=$(env QT_QPA_PLATFORM=offscreen QT_STYLE_OVERRIDE=nowhere timeout 1 "$program" 2>&1)
+if printf '%s' "$said" | grep -q "invalid style override 'nowhere'"; then
+    echo "ok (another warning at start): $said"
+else
+    echo "FAIL (another warning at start): said: $said"
+    status=1
+fi
+
 log=$(mktemp)
 LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/exit_leaks.supp \
     sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
@@ -34,5 +45,5 @@ if [ "$code" -ne 1 ] || ! grep -qi 'X11 connection broke' "$log"; then
 else
     echo "ok (the display went away): $(cat "$log")"
 fi
-rm -f "$log"
+rm -rf "$log" "$XDG_RUNTIME_DIR"
 exit $status

@@ -81,10 +81,18 @@ private Q_SLOTS:
             QCOMPARE(window->control(Control(i))->geometry(),
                      QRect(b.left / 15, b.top / 15, b.width / 15, b.height / 15));
         }
-        const qreal scale = window->devicePixelRatioF();
-        const QImage picture = get(Control::Image1)->pixmap().toImage();
-        QCOMPARE(picture.size(), QSize(qRound(64 * scale), qRound(64 * scale)));
-        QCOMPARE(picture.devicePixelRatio(), scale);
+        window->show(); // the picture is drawn again when the screen or its scale changes
+        for (auto change :
+             {+[](QWindow* w) { Q_EMIT w->screenChanged(w->screen()); },
+              +[](QWindow* w) { Q_EMIT w->screen()->logicalDotsPerInchChanged(96); },
+              +[](QWindow* w) { Q_EMIT w->screen()->physicalDotsPerInchChanged(96); }}) {
+            get(Control::Image1)->clear();
+            change(window->windowHandle());
+            const qreal scale = window->devicePixelRatioF();
+            const QImage picture = get(Control::Image1)->pixmap().toImage();
+            QCOMPARE(picture.size(), QSize(qRound(64 * scale), qRound(64 * scale)));
+            QCOMPARE(picture.devicePixelRatio(), scale);
+        }
     }
 
     // Every text reads at 4.5:1 or better on what is behind it, on a light theme and a dark
