@@ -4,21 +4,24 @@
 #   ./build.sh run       build and start the Linux program
 #   ./build.sh test      build everything and run the whole test suite
 #   ./build.sh windows   build the 32-bit Windows program, build/windows/Kestrova.exe
+#   ./build.sh web       build the web page and serve it at http://127.0.0.1:8000/
 #   ./build.sh bench     build optimised and run the benchmarks (bench/RESULTS.md)
 #   ./build.sh package   build the releases into dist/: the Debian package, the Windows zip,
-#                        the source archive and their SHA256SUMS
+#                        the web page's zip, the source archive and their SHA256SUMS
 set -euo pipefail
 cd "$(dirname "$0")"
 
 # The Qt window and the faces standing in for Arial and MS Sans Serif.
 run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
+web_packages=(cmake make emscripten python3)
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
 # Windows file, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
-# XWayland, Wine, and the screen reader Orca with a key presser and a session bus.
-test_packages=("${run_packages[@]}" "${windows_packages[@]}" libgtest-dev googletest icoutils
-    clang-format desktop-file-utils appstream xvfb weston qt6-wayland xwayland
-    wine wine64 dpkg-dev lintian zip orca xdotool dbus-daemon)
+# XWayland, Wine, the screen reader Orca with a key presser and a session bus, Emscripten and
+# Chromium (driven by the npm package in tests/window/web).
+test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
+    googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
+    xwayland wine wine64 dpkg-dev lintian zip orca xdotool dbus-daemon chromium)
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
 runs_32_bit() {
@@ -35,7 +38,8 @@ runs_32_bit() {
 }
 
 # Packaging adds the shared-library dependency reader, lintian and zip.
-package_packages=(cmake make g++ qt6-base-dev "${windows_packages[@]}" dpkg-dev lintian zip)
+package_packages=(cmake make g++ qt6-base-dev "${windows_packages[@]}" "${web_packages[@]}"
+    dpkg-dev lintian zip)
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -87,6 +91,11 @@ test)
     fi
     # Every test, Linux and Windows; then the Linux tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer.
+    # The browser test's driver, at the version its lock file pins; Node.js's own npm where
+    # the machine has one.
+    command -v npm >/dev/null || install_missing npm
+    [ -d tests/window/web/node_modules ] ||
+        npm ci --prefix tests/window/web --no-audit --no-fund --loglevel=error
     build_preset dev
     test_preset dev
     build_preset sanitize
@@ -100,6 +109,12 @@ windows)
     cp build/windows/window/win32/Kestrova.exe build/windows/Kestrova.exe
     echo "Built build/windows/Kestrova.exe"
     ;;
+web)
+    install_missing "${web_packages[@]}"
+    build_preset web
+    echo "Serving the page at http://127.0.0.1:8000/ (Ctrl+C stops)"
+    exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web/window/web/site
+    ;;
 bench)
     install_missing "${run_packages[@]}" xvfb
     build_preset bench
@@ -110,7 +125,7 @@ package)
     sh resources/package.sh
     ;;
 *)
-    echo "usage: $0 run|test|windows|bench|package" >&2
+    echo "usage: $0 run|test|windows|web|bench|package" >&2
     exit 2
     ;;
 esac

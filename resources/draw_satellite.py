@@ -10,6 +10,8 @@ The .ico carries every size Windows picks from up to 200 % scale: up to 64 pixel
 bitmaps with their 1-bit masks, the larger ones PNG-compressed, as Windows since Vista reads
 them, which keeps the program file small.
 
+The web page takes 192 and 512 pixels, and a maskable 512 on a square of its own colour.
+
 Run it from anywhere; it rewrites resources/icons/* and resources/kestrova.ico.
 """
 import math
@@ -18,7 +20,9 @@ import struct
 import zlib
 
 HERE = os.path.dirname(os.path.abspath(__file__))
-PNG_SIZES = (16, 24, 32, 48, 64, 128, 256)
+PNG_SIZES = (16, 24, 32, 48, 64, 128, 192, 256, 512)
+MASKABLE_SIZE = 512  # the web app's icon that a phone may crop to a circle or a rounded square
+MASKABLE_BACKGROUND = (28, 40, 72)
 ICO_SIZES = (16, 24, 32, 48, 64, 96, 128, 256)
 SUPERSAMPLE = 4
 ANGLE = math.radians(-38)
@@ -148,9 +152,22 @@ def ico_bytes(pictures):
     return out + b"".join(images)
 
 
+def maskable(size):
+    """The picture at 70 % in the middle of an opaque square: inside the circle a phone keeps."""
+    inner = draw(size * 7 // 10)
+    margin = (size - len(inner)) // 2
+    rows = [[MASKABLE_BACKGROUND + (True,)] * size for _ in range(size)]
+    for y, row in enumerate(inner):
+        for x, pixel in enumerate(row):
+            if pixel[3]:
+                rows[margin + y][margin + x] = pixel
+    return rows
+
+
 def main():
     pictures = {size: draw(size) for size in set(PNG_SIZES + ICO_SIZES)}
-    for size in PNG_SIZES:
+    pictures["maskable-512"] = maskable(MASKABLE_SIZE)
+    for size in PNG_SIZES + ("maskable-512",):
         with open(os.path.join(HERE, "icons", f"kestrova-{size}.png"), "wb") as f:
             f.write(png_bytes(pictures[size]))
     with open(os.path.join(HERE, "kestrova.ico"), "wb") as f:

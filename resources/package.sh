@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the releases into dist/ from this tree, the same bytes from the same sources wherever
 # and whenever they are built: kestrova_VERSION_amd64.deb, Kestrova-VERSION-win32.zip,
-# kestrova-VERSION.tar.gz and SHA256SUMS. Run by ./build.sh package, which installs the tools.
+# kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by ./build.sh package,
+# which installs the tools.
 set -eu
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(Kestrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
@@ -42,6 +43,15 @@ cp "$build/README.txt" "$build/windows-i686/window/win32/Kestrova.exe" "$build/z
 chmod 644 "$build/zip/"*
 touch -d "@$SOURCE_DATE_EPOCH" "$build/zip/"*
 (cd "$build/zip" && zip -X -q "../../../dist/Kestrova-$version$suffix-win32.zip" Kestrova.exe README.txt)
+
+# The web page, every file at the commit's time, in name order.
+NODE_PATH=/usr/share/nodejs cmake -S . -B "$build/web" -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF \
+    -DCMAKE_TOOLCHAIN_FILE=/usr/share/emscripten/cmake/Modules/Platform/Emscripten.cmake >/dev/null
+NODE_PATH=/usr/share/nodejs cmake --build "$build/web" --parallel "$(nproc)"
+site=$build/web/window/web/site
+chmod -R u+rwX,go=rX "$site"
+find "$site" -exec touch -d "@$SOURCE_DATE_EPOCH" {} +
+(cd "$site" && find . -type f | sort | zip -X -q "$OLDPWD/dist/kestrova-$version$suffix-web.zip" -@)
 
 # The sources as committed (with uncommitted changes to tracked files, where there are any),
 # written by the same tar command from a clone and from an unpacked source archive.

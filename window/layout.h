@@ -26,6 +26,17 @@ struct Colour {
     std::uint8_t red, green, blue;
 };
 
+// Faces that stand in for the window's Windows faces where those are not installed, the
+// metric-compatible ones first.
+struct FaceStandIns {
+    std::string_view family;
+    std::array<std::string_view, 3> standIns;
+};
+inline constexpr FaceStandIns kFaceStandIns[] = {
+    {"Arial", {"Liberation Sans", "Arimo", "DejaVu Sans"}},
+    {"MS Sans Serif", {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"}},
+};
+
 struct FontSpec {
     std::string_view family;
     double points;

@@ -201,12 +201,13 @@ Form1Window::Form1Window(QWidget* parent)
 
 std::array<QWidget*, kControlCount> Form1Window::createControls() {
     QAccessible::installFactory(accessibleFactory);
-    // The window names Windows faces; where they are missing, their metric-compatible
-    // stand-ins, and failing those a common sans face.
-    QFont::insertSubstitutions(QStringLiteral("Arial"),
-                               {"Liberation Sans", "Arimo", "DejaVu Sans"});
-    QFont::insertSubstitutions(QStringLiteral("MS Sans Serif"),
-                               {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"});
+    for (const FaceStandIns& face : kFaceStandIns) {
+        QStringList standIns;
+        for (std::string_view standIn : face.standIns) {
+            standIns.append(QString::fromUtf8(standIn));
+        }
+        QFont::insertSubstitutions(QString::fromUtf8(face.family), standIns);
+    }
     setObjectName(QString::fromUtf8(kForm1.name));
     setWindowTitle(QString::fromUtf8(kForm1.caption));
     // The window system takes every size of a window icon at once; up to 64 pixels covers a

@@ -1,0 +1,197 @@
+// The web page in Debian's Chromium, driven through the DevTools protocol as a user would: the
+// shared scenario with real keys and mouse in two languages, touch on a 360-pixel phone, a key
+// held for 10,000 steps, offline after one visit, the accessibility tree, and the contrast of
+// every label under light, dark and forced colours, measured on screenshots.
+// Usage: node web_test.mjs SITE_DIR SCENARIO_PROGRAM
+import {chromium} from 'playwright-core';
+import {execFileSync} from 'node:child_process';
+import {readFile} from 'node:fs/promises';
+import {createServer} from 'node:http';
+import path from 'node:path';
+
+const [site, scenarioProgram] = process.argv.slice(2);
+setTimeout(() => { console.log('FAIL: the browser test took over 120 s'); process.exit(1); }, 120000).unref();
+const failures = [];
+function check(what, got, wanted) {
+  const ok = JSON.stringify(got) === JSON.stringify(wanted);
+  console.log(`${ok ? 'ok' : 'FAIL'} (${what}): ${JSON.stringify(got)}${ok ? '' : `, expected ${JSON.stringify(wanted)}`}`);
+  if (!ok) failures.push(what);
+}
+
+const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
+               '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
+let served = [];
+const server = createServer(async (request, response) => {
+  const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
+  served.push(name);
+  try {
+    const body = await readFile(path.join(site, path.normalize(name)));
+    response.writeHead(200, {'Content-Type': types[path.extname(name)]}).end(body);
+  } catch {
+    response.writeHead(404).end();
+  }
+});
+await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
+const address = `http://127.0.0.1:${server.address().port}/`;
+const browser = await chromium.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox',
+  '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
+  '--disable-component-update', '--disable-sync']});
+
+// The window as the desktop tests report it.
+const shown = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label7', 'Label8']
+  .map((id) => document.getElementById(id).firstChild.textContent).join(' ') +
+  ` at ${document.getElementById('HScroll1').valueAsNumber}, focus on ${document.activeElement.id}`);
+// Where the thumb's middle is, in the viewport, at a tuning offset.
+const thumbAt = (page, value) => page.evaluate((value) => {
+  const tuner = document.getElementById('HScroll1'), box = tuner.getBoundingClientRect();
+  const scale = box.width / tuner.offsetWidth;
+  const x = 8.5 + (value - tuner.min) / (tuner.max - tuner.min) * (tuner.offsetWidth - 17);
+  return {x: box.left + x * scale, y: box.top + box.height / 2};
+}, value);
+
+async function open(context) {
+  const page = await context.newPage();
+  page.setDefaultTimeout(10000);
+  page.on('pageerror', (error) => check('no script error', error.message, ''));
+  await page.goto(address);
+  await page.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
+  return page;
+}
+
+async function scenario(context, separator, touch) {
+  const page = await open(context);
+  const cdp = touch && await context.newCDPSession(page);
+  const finger = (type, point) => cdp.send('Input.dispatchTouchEvent',
+    {type, touchPoints: type === 'touchEnd' ? [] : [point]});
+  const keys = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Home',
+                'End', 'Tab', 'Shift+Tab'];
+  let dragging = false;
+  for (const [n, step] of JSON.parse(execFileSync(scenarioProgram, [separator])).entries()) {
+    if (step.act === 'Choose') { // what the list does when the user picks an entry
+      await page.evaluate((entry) => {
+        const list = document.getElementById('Combo1');
+        list.selectedIndex = entry;
+        list.dispatchEvent(new Event('change'));
+      }, step.argument);
+    } else if (step.act === 'Key') {
+      await page.keyboard.press(keys[step.argument]);
+    } else if (step.act === 'Drag' || step.act === 'Release') {
+      if (!dragging) {
+        const from = await page.evaluate(() => document.getElementById('HScroll1').valueAsNumber);
+        const grip = await thumbAt(page, from);
+        await (touch ? finger('touchStart', grip) : page.mouse.move(grip.x, grip.y).then(() => page.mouse.down()));
+        dragging = true;
+      }
+      const to = await thumbAt(page, step.argument);
+      await (touch ? finger('touchMove', to) : page.mouse.move(to.x, to.y, {steps: 4}));
+      if (step.act === 'Release') {
+        await (touch ? finger('touchEnd', to) : page.mouse.up());
+        dragging = false;
+      }
+    } else if (step.act === 'SwitchAway') { // another tab in front, then this one again
+      const other = await context.newPage();
+      await other.bringToFront();
+      await page.bringToFront();
+      await other.close();
+    }
+    check(`${touch ? 'phone' : separator} step ${n} (${step.act})`, await shown(page), step.expected);
+  }
+  return page;
+}
+
+const desktop = await browser.newContext({locale: 'en-US', viewport: {width: 800, height: 600}});
+const requests = [];
+desktop.on('request', (request) => requests.push(request.url()));
+const page = await scenario(desktop, '.', false);
+await (await scenario(await browser.newContext({locale: 'de-DE'}), ',', false)).close();
+
+// A phone: the whole window in 360 pixels, dragged and tapped beside the thumb with a finger.
+const phone = await browser.newContext({viewport: {width: 360, height: 640}, isMobile: true,
+                                        hasTouch: true, deviceScaleFactor: 2, locale: 'en-US'});
+const onPhone = await scenario(phone, '.', true);
+check('the window fits 360 pixels', await onPhone.evaluate(() =>
+  document.documentElement.scrollWidth <= 360 &&
+  document.getElementById('frame').getBoundingClientRect().right <= 360), true);
+const right = await thumbAt(onPhone, 50);
+await onPhone.touchscreen.tap(right.x, right.y);
+check('a tap right of the thumb pages', await shown(onPhone), '435.262 145.888 LSB USB at 13, focus on HScroll1');
+
+// A key held down for 10,000 steps: every step shown, and no memory grows.
+const cdp = await desktop.newCDPSession(page);
+const heap = async () => {
+  await cdp.send('HeapProfiler.collectGarbage');
+  return (await cdp.send('Runtime.getHeapUsage')).usedSize;
+};
+const before = await heap();
+const wasmBefore = await page.evaluate(() => HEAP8.length);
+await page.evaluate(() => {
+  const tuner = document.getElementById('HScroll1');
+  for (let i = 0; i < 10000; ++i) {
+    tuner.dispatchEvent(new KeyboardEvent('keydown', {key: i % 2 ? 'ArrowLeft' : 'ArrowRight', repeat: true}));
+  }
+});
+check('10,000 held steps grow no memory', [await page.evaluate(() => HEAP8.length) - wasmBefore,
+  (await heap()) - before < 256 * 1024], [0, true]);
+
+// What a screen reader reads, from Chromium's own accessibility tree.
+// Chromium's tree gives a slider's value as its number, never its aria-valuetext (measured on a
+// plain page too): that is read from the tuner's element.
+const nodes = (await cdp.send('Accessibility.getFullAXTree')).nodes.filter((node) => !node.ignored);
+const tree = await Promise.all(nodes.map(async (node) => {
+  const {node: element} = node.backendDOMNodeId ? await cdp.send('DOM.describeNode',
+    {backendNodeId: node.backendDOMNodeId}) : {node: {}};
+  const attributes = element.attributes ?? [];
+  const at = attributes.indexOf('aria-valuetext');
+  const valueText = at >= 0 ? attributes[at + 1] : undefined;
+  return [node.role?.value, node.name?.value, valueText ?? node.value?.value ?? ''].join('|');
+}));
+for (const wanted of ['slider|Tuning|Uplink 435.272 MHz, downlink 145.878 MHz',
+                      'combobox|Transponder|VO-52', 'StaticText|Uplink frequency 435.272 MHz|',
+                      'StaticText|Downlink sideband USB|', 'StaticText|MHz|', 'heading|Kestrova V.1.0|']) {
+  check('the accessibility tree has ' + wanted, tree.includes(wanted), true);
+}
+
+// Offline after that one visit: every file comes from the page's own store, nothing else is
+// asked for, and the page works.
+await page.evaluate(() => navigator.serviceWorker.ready);
+await desktop.setOffline(true);
+served = [];
+await page.reload();
+await page.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
+await page.keyboard.press('ArrowRight');
+check('offline: opens and tunes, asking the network for nothing', [await shown(page), served],
+      ['145.999 435.801 LSB USB at 1, focus on HScroll1', []]);
+check('only the page\'s own files were asked for', requests.filter((url) => !url.startsWith(address)), []);
+
+// Every label's text against what is behind it, in the colours the screen shows.
+const contrast = (png) => page.evaluate(async (data) => {
+  const image = await createImageBitmap(await (await fetch(`data:image/png;base64,${data}`)).blob());
+  const canvas = new OffscreenCanvas(image.width, image.height), context = canvas.getContext('2d');
+  context.drawImage(image, 0, 0);
+  const pixels = context.getImageData(0, 0, image.width, image.height).data, counts = new Map();
+  for (let i = 0; i < pixels.length; i += 4) {
+    const key = pixels[i] << 16 | pixels[i + 1] << 8 | pixels[i + 2];
+    counts.set(key, (counts.get(key) ?? 0) + 1);
+  }
+  const luminance = (c) => [c >> 16, c >> 8 & 255, c & 255].map((v) => v / 255)
+    .map((v) => v <= 0.04045 ? v / 12.92 : ((v + 0.055) / 1.055) ** 2.4)
+    .reduce((sum, v, i) => sum + v * [0.2126, 0.7152, 0.0722][i], 0);
+  const ratio = (a, b) => (Math.max(luminance(a), luminance(b)) + 0.05) / (Math.min(luminance(a), luminance(b)) + 0.05);
+  const background = [...counts].sort((a, b) => b[1] - a[1])[0][0];
+  return Math.max(...[...counts].filter(([, n]) => n >= 4).map(([c]) => ratio(c, background)));
+}, png.toString('base64'));
+await desktop.setOffline(false);
+for (const media of [{colorScheme: 'light'}, {colorScheme: 'dark'}, {forcedColors: 'active'}]) {
+  await page.emulateMedia(media);
+  const low = [];
+  for (const id of ['Label1', 'Label2', 'Label3', 'Label4', 'Label5', 'Label6', 'Label7', 'Label8']) {
+    const ratio = await contrast(await page.locator('#' + id).screenshot());
+    if (ratio < 4.5) low.push(`${id} ${ratio.toFixed(2)}`);
+  }
+  check(`every label reads at 4.5:1 or better, ${JSON.stringify(media)}`, low, []);
+}
+
+await browser.close();
+server.close();
+console.log(failures.length ? `${failures.length} failed` : 'all as expected');
+process.exit(failures.length ? 1 : 0);

@@ -1,0 +1,156 @@
+// Kestrova in a browser: Form1 built from the layout table as the page's own elements, wired to
+// the same procedures. page.js holds the how (elements, keys, the pointer); this the what.
+#include "colours.h"
+#include "form1.h"
+#include "layout.h"
+#include "screen_reader.h"
+
+#include <emscripten.h>
+
+#include <string>
+
+namespace kestrova {
+namespace {
+
+// The page's side, in page.js: one call a control operation, the controls found by index.
+extern "C" {
+void kestrovaCreate(int index, int kind, const char* name, int left, int top, int width,
+                    int height, const char* text, const char* family, double points, int bold,
+                    int textColour, int background, int display, const char* accessibleName);
+void kestrovaFocus(int index);
+void kestrovaClear(int index);
+void kestrovaAddItem(int index, const char* text, int position);
+int kestrovaListIndex(int index);
+void kestrovaSetListIndex(int index, int position);
+void kestrovaSetRange(int index, int min, int max, int smallChange, int largeChange);
+int kestrovaValue(int index);
+void kestrovaSetCaption(int index, const char* caption, const char* heard);
+void kestrovaSetValueText(int index, const char* text);
+void kestrovaDecimalSeparator(char* buffer, int size);
+int kestrovaBackground();
+void kestrovaSetTextColour(int index, int colour);
+}
+
+// The window's default face, and a family with its stand-ins as CSS lists them.
+constexpr FontSpec kWindowFont{"MS Sans Serif", 8.0};
+
+std::string fontStack(std::string_view family) {
+    std::string stack = "'" + std::string(family) + "'";
+    for (const FaceStandIns& face : kFaceStandIns) {
+        if (face.family == family) {
+            for (std::string_view standIn : face.standIns) {
+                stack += ", '" + std::string(standIn) + "'";
+            }
+        }
+    }
+    return stack + ", sans-serif";
+}
+
+int index(Control control) {
+    return static_cast<int>(control);
+}
+
+int rgb(Colour colour) {
+    return colour.red << 16 | colour.green << 8 | colour.blue;
+}
+
+struct WebList : ListControl {
+    void clear() override { kestrovaClear(index(Control::Combo1)); }
+    void addItem(std::string_view text, std::int16_t position) override {
+        kestrovaAddItem(index(Control::Combo1), std::string(text).c_str(), position);
+    }
+    std::int16_t listIndex() const override {
+        return static_cast<std::int16_t>(kestrovaListIndex(index(Control::Combo1)));
+    }
+    void setListIndex(std::int16_t position) override {
+        kestrovaSetListIndex(index(Control::Combo1), position);
+    }
+};
+
+struct WebScrollBar : ScrollBarControl {
+    void setRange(std::int16_t min, std::int16_t max) override {
+        kestrovaSetRange(index(Control::HScroll1), min, max, kForm1.smallChange, kForm1.largeChange);
+    }
+    std::int16_t value() const override {
+        return static_cast<std::int16_t>(kestrovaValue(index(Control::HScroll1)));
+    }
+};
+
+// A label shows its caption; a screen reader hears it whole, as heardLabel says.
+struct WebLabel : LabelControl {
+    explicit WebLabel(Control label) : label(label) {}
+    void setCaption(std::string_view caption) override {
+        shown = caption;
+        kestrovaSetCaption(index(label), shown.c_str(), heardLabel(label, caption).c_str());
+    }
+    Control label;
+    std::string shown;
+};
+
+// The browser's language's decimal separator ("." where it is unknown).
+struct BrowserRegionalSettings : RegionalSettings {
+    std::string decimalSeparator() const override {
+        char separator[16] = {};
+        kestrovaDecimalSeparator(separator, sizeof separator);
+        return separator;
+    }
+};
+
+WebList combo1;
+WebScrollBar hscroll1;
+WebLabel label1{Control::Label1}, label2{Control::Label2};
+WebLabel label7{Control::Label7}, label8{Control::Label8};
+BrowserRegionalSettings regionalSettings;
+Form1 form{{combo1, hscroll1, label1, label2, label7, label8}, regionalSettings};
+
+// After every procedure the tuner's value text follows the displays.
+void run(void (Form1::*procedure)()) {
+    (form.*procedure)();
+    kestrovaSetValueText(index(Control::HScroll1),
+                         tuningAnnouncement(label1.shown, label2.shown).c_str());
+}
+
+} // namespace
+
+// The page's events, by name.
+extern "C" {
+EMSCRIPTEN_KEEPALIVE void Combo1_Click() {
+    run(&Form1::Combo1_Click);
+}
+EMSCRIPTEN_KEEPALIVE void HScroll1_Change() {
+    run(&Form1::HScroll1_Change);
+}
+EMSCRIPTEN_KEEPALIVE void HScroll1_Scroll() {
+    run(&Form1::HScroll1_Scroll);
+}
+// The sideband labels keep their blue where it reads on the page's background.
+EMSCRIPTEN_KEEPALIVE void colourSidebands() {
+    const int background = kestrovaBackground();
+    const Colour back{static_cast<std::uint8_t>(background >> 16),
+                      static_cast<std::uint8_t>(background >> 8),
+                      static_cast<std::uint8_t>(background)};
+    for (Control sideband : {Control::Label7, Control::Label8}) {
+        kestrovaSetTextColour(index(sideband), rgb(readableOn(*kForm1[sideband].textColour, back)));
+    }
+}
+}
+
+} // namespace kestrova
+
+int main() {
+    using namespace kestrova;
+    for (std::size_t i = 0; i < kControlCount; ++i) {
+        const ControlLayout& c = kForm1.controls[i];
+        const std::string name(c.name), text(c.text), accessibleName(c.accessibleName);
+        const FontSpec font = c.font.value_or(kWindowFont);
+        kestrovaCreate(static_cast<int>(i), static_cast<int>(c.kind), name.c_str(), c.box.left,
+                       c.box.top, c.box.width, c.box.height, text.c_str(),
+                       fontStack(font.family).c_str(), font.points, font.bold,
+                       c.display ? rgb(c.display->text) : -1,
+                       c.display ? rgb(c.display->background) : -1, c.display.has_value(),
+                       accessibleName.c_str());
+    }
+    run(&Form1::Form_Load);
+    colourSidebands();
+    kestrovaFocus(index(Control::HScroll1)); // so that the arrow keys tune at once
+}
