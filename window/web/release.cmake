@@ -1,16 +1,17 @@
-# Writes sw.js into the site folder, naming its cache after the other files' contents, so that
-# any change of any file is a new release. cmake -DSITE=folder -DTEMPLATE=sw.js.in -P release.cmake
+# Writes sw.js into the site folder with every other file's SHA-256, naming its cache after them,
+# so that any change of any file is a new release. cmake -DSITE=folder -DTEMPLATE=sw.js.in -P release.cmake
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
 list(REMOVE_ITEM files sw.js)
 list(SORT files)
 set(contents "")
-set(KESTROVA_WEB_FILES "'./'")
+set(KESTROVA_WEB_FILES "")
 foreach(name IN LISTS files)
     file(SHA256 ${SITE}/${name} hash)
     string(APPEND contents "${name} ${hash}\n")
-    string(APPEND KESTROVA_WEB_FILES ", '${name}'")
+    string(APPEND KESTROVA_WEB_FILES "\n  '${name}': '${hash}',")
 endforeach()
-string(SHA256 release "${contents}")
+file(SHA256 ${TEMPLATE} hash)
+string(SHA256 release "${contents}sw.js ${hash}\n")
 string(SUBSTRING ${release} 0 16 release)
 set(KESTROVA_WEB_RELEASE kestrova-${release})
 configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

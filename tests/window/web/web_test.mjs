@@ -21,11 +21,13 @@ function check(what, got, wanted) {
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
 let served = [];
+const tampered = {}; // file name: what the server sends instead, as a bad host or release might
 const server = createServer(async (request, response) => {
   const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
   served.push(name);
   try {
-    const body = await readFile(path.join(site, path.normalize(name)));
+    const file = await readFile(path.join(site, path.normalize(name)));
+    const body = tampered[name] ? tampered[name](file) : file;
     response.writeHead(200, {'Content-Type': types[path.extname(name)]}).end(body);
   } catch {
     response.writeHead(404).end();
@@ -103,6 +105,10 @@ const desktop = await browser.newContext({locale: 'en-US', viewport: {width: 800
 const requests = [];
 desktop.on('request', (request) => requests.push(request.url()));
 const page = await scenario(desktop, '.', false);
+await page.evaluate(() => navigator.serviceWorker.ready);
+const sizes = await Promise.all([...new Set(served)].map(async (name) =>
+  (await readFile(path.join(site, name))).length));
+check('a first visit downloads at most 150 KiB', sizes.reduce((a, b) => a + b) <= 150 * 1024, true);
 await (await scenario(await browser.newContext({locale: 'de-DE'}), ',', false)).close();
 
 // A phone: the whole window in 360 pixels, dragged and tapped beside the thumb with a finger.
@@ -153,7 +159,6 @@ for (const wanted of ['slider|Tuning|Uplink 435.272 MHz, downlink 145.878 MHz',
 
 // Offline after that one visit: every file comes from the page's own store, nothing else is
 // asked for, and the page works.
-await page.evaluate(() => navigator.serviceWorker.ready);
 await desktop.setOffline(true);
 served = [];
 await page.reload();
@@ -162,6 +167,35 @@ await page.keyboard.press('ArrowRight');
 check('offline: opens and tunes, asking the network for nothing', [await shown(page), served],
       ['145.999 435.801 LSB USB at 1, focus on HScroll1', []]);
 check('only the page\'s own files were asked for', requests.filter((url) => !url.startsWith(address)), []);
+
+// A new release replaces the stored one whole, and a broken one never does.
+const release = async (sw, wasm) => {
+  Object.assign(tampered, {'/sw.js': sw, '/kestrova.wasm': wasm});
+  await page.evaluate(async () => {
+    const registration = await navigator.serviceWorker.getRegistration();
+    await registration.update().catch(() => {});
+    while (registration.installing) await new Promise((wait) => setTimeout(wait, 50));
+  });
+  await page.reload();
+  await page.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
+  return page.evaluate(() => caches.keys());
+};
+const [stored] = await page.evaluate(() => caches.keys());
+const renamed = (body) => body.toString().replace(/kestrova-[0-9a-f]+/, 'kestrova-next');
+check('a corrupt release leaves the last one working', await release(renamed, () => 'not a program'), [stored]);
+check('a whole new release replaces it', await release(renamed, undefined), ['kestrova-next']);
+
+// Without JavaScript, and with a program file that does not arrive whole, a plain line says so.
+const noScript = await browser.newPage({javaScriptEnabled: false});
+await noScript.goto(address);
+check('without JavaScript', await noScript.innerText('#needs'),
+      'Kestrova needs JavaScript and WebAssembly, which this browser has turned off.');
+const corrupt = await browser.newPage();
+await corrupt.route('**/kestrova.wasm', (route) => route.fulfill({body: 'not a program'}));
+await corrupt.goto(address);
+await corrupt.waitForFunction(() => document.getElementById('needs').textContent);
+check('a corrupt program file', await corrupt.innerText('#needs'),
+      'Kestrova could not load its program file. Check the connection and reload the page.');
 
 // Every label's text against what is behind it, in the colours the screen shows.
 const contrast = (png) => page.evaluate(async (data) => {
