@@ -62,6 +62,14 @@ install_missing() {
         "${missing[@]}"
 }
 
+# The browser tests' driver, at the version its lock file pins; Node.js's own npm where the
+# machine has one.
+install_browser_driver() {
+    command -v npm >/dev/null || install_missing npm
+    [ -d tests/window/web/node_modules ] ||
+        npm ci --prefix tests/window/web --no-audit --no-fund --loglevel=error
+}
+
 build_preset() {
     cmake --preset "$1"
     cmake --build --preset "$1" --parallel "$(nproc)"
@@ -91,11 +99,7 @@ test)
     fi
     # Every test, Linux and Windows; then the Linux tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer.
-    # The browser test's driver, at the version its lock file pins; Node.js's own npm where
-    # the machine has one.
-    command -v npm >/dev/null || install_missing npm
-    [ -d tests/window/web/node_modules ] ||
-        npm ci --prefix tests/window/web --no-audit --no-fund --loglevel=error
+    install_browser_driver
     build_preset dev
     test_preset dev
     build_preset sanitize
@@ -116,9 +120,12 @@ web)
     exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web/window/web/site
     ;;
 bench)
-    install_missing "${run_packages[@]}" xvfb
+    install_missing "${run_packages[@]}" "${web_packages[@]}" xvfb chromium
+    install_browser_driver
     build_preset bench
     sh bench/run.sh build/bench
+    build_preset web
+    node bench/web.mjs build/web/window/web/site
     ;;
 package)
     install_missing "${package_packages[@]}"

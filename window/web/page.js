@@ -124,14 +124,8 @@ mergeInto(LibraryManager.library, {
   kestrovaSetValueText: function (index, text) {
     kestrova.controls[index].setAttribute('aria-valuetext', UTF8ToString(text));
   },
-  kestrovaDecimalSeparator: function (buffer, size) {
-    let separator = '.';
-    try {
-      const part = new Intl.NumberFormat(navigator.language).formatToParts(1.5)
-        .find((p) => p.type === 'decimal');
-      separator = part ? part.value : '.';
-    } catch (unknownLanguage) {}
-    stringToUTF8(separator, buffer, size);
+  kestrovaDecimalSeparator: function (buffer, size) { // as index.html reads it
+    stringToUTF8(Module.separator, buffer, size);
   },
   kestrovaBackground: function () {
     const rgb = getComputedStyle(document.getElementById('Form1')).backgroundColor.match(/\d+/g);
