@@ -14,9 +14,9 @@ namespace {
 
 // The page's side, in page.js: one call a control operation, the controls found by index.
 extern "C" {
-void kestrovaCreate(int index, int kind, const char* name, int left, int top, int width,
-                    int height, const char* text, const char* family, double points, int bold,
-                    int textColour, int background, int display, const char* accessibleName);
+void kestrovaCreate(int index, int kind, const char* name, int left, int top, int width, int height,
+                    const char* text, const char* family, double points, int bold, int textColour,
+                    int background, int display, const char* accessibleName);
 void kestrovaFocus(int index);
 void kestrovaClear(int index);
 void kestrovaAddItem(int index, const char* text, int position);
@@ -69,7 +69,8 @@ struct WebList : ListControl {
 
 struct WebScrollBar : ScrollBarControl {
     void setRange(std::int16_t min, std::int16_t max) override {
-        kestrovaSetRange(index(Control::HScroll1), min, max, kForm1.smallChange, kForm1.largeChange);
+        kestrovaSetRange(index(Control::HScroll1), min, max, kForm1.smallChange,
+                         kForm1.largeChange);
     }
     std::int16_t value() const override {
         return static_cast<std::int16_t>(kestrovaValue(index(Control::HScroll1)));
