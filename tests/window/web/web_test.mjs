@@ -160,7 +160,9 @@ const release = async (sw, wasm) => {
   await page.evaluate(async () => {
     const registration = await navigator.serviceWorker.getRegistration();
     await registration.update().catch(() => {});
-    while (registration.installing) await new Promise((wait) => setTimeout(wait, 50));
+    while (registration.installing || registration.waiting || registration.active.state !== 'activated') {
+      await new Promise((wait) => setTimeout(wait, 50));
+    }
   });
   await page.reload();
   await page.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
@@ -171,15 +173,22 @@ const renamed = (body) => body.toString().replace(/kestrova-[0-9a-f]+/, 'kestrov
 check('a corrupt release leaves the last one working', await release(renamed, () => 'not a program'), [stored]);
 check('a whole new release replaces it', await release(renamed, undefined), ['kestrova-next']);
 
-// Without JavaScript, and with a program file that does not arrive whole, a plain line says so.
+// Without JavaScript or WebAssembly, and with a program file that does not arrive whole, a
+// plain line says so.
 const noScript = await browser.newPage({javaScriptEnabled: false});
 await noScript.goto(address);
 check('without JavaScript', await noScript.innerText('#needs'),
       'Kestrova needs JavaScript and WebAssembly, which this browser has turned off.');
+const noWasm = await browser.newPage(); // as in Safari's Lockdown Mode
+await noWasm.addInitScript(() => delete globalThis.WebAssembly);
+await noWasm.goto(address);
+await noWasm.waitForFunction(() => document.getElementById('needs').innerText);
+check('without WebAssembly', await noWasm.innerText('#needs'),
+      'Kestrova needs WebAssembly, which this browser does not have or has turned off.');
 const corrupt = await browser.newPage();
 await corrupt.route('**/kestrova.wasm', (route) => route.fulfill({body: 'not a program'}));
 await corrupt.goto(address);
-await corrupt.waitForFunction(() => document.getElementById('needs').textContent);
+await corrupt.waitForFunction(() => document.getElementById('needs').innerText);
 check('a corrupt program file', await corrupt.innerText('#needs'),
       'Kestrova could not load its program file. Check the connection and reload the page.');
 
