@@ -79,6 +79,15 @@ class Orca:
         self.read += len(new)
         return new
 
+    def settle(self):
+        """Everything said until Orca has been quiet for a second (at most 10 s)."""
+        for _ in range(10):
+            heard = len(self.said())
+            time.sleep(1)
+            if len(self.said()) == heard:
+                break
+        return self.wait_for(0, seconds=0)
+
     def stop(self):
         self.process.kill()
         self.process.wait()
@@ -137,15 +146,14 @@ def main(program):
         key(name)
         check(name, orca.wait_for(len(expected)), expected)
 
-    # A held key: one announcement for each step the tuner takes.
+    # A held key: one announcement for each step the tuner takes, none twice, none left out.
     subprocess.run(['xdotool', 'keydown', 'Right'], check=True)
     time.sleep(1.5)
     subprocess.run(['xdotool', 'keyup', 'Right'], check=True)
-    held = orca.wait_for(1000, seconds=1)
+    held = orca.settle()
     steps = len(held)
-    check('Right held down', held[-1:] == [frequencies(f'{145.861 + steps / 1000:.3f}',
-                                                       f'{29.411 + steps / 1000:.3f}')] and
-          len(set(held)) == steps > 3, True)
+    check('Right held down', steps > 3 and held == [
+        frequencies(f'{145.861 + k / 1000:.3f}', f'{29.411 + k / 1000:.3f}') for k in range(1, steps + 1)], True)
 
     # Orca quits and starts again while the program runs.
     orca.stop()
