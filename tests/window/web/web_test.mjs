@@ -157,21 +157,23 @@ check('only the page\'s own files were asked for', requests.filter((url) => !url
 // A new release replaces the stored one whole, and a broken one never does.
 const release = async (sw, wasm) => {
   Object.assign(tampered, {'/sw.js': sw, '/kestrova.wasm': wasm});
-  await page.evaluate(async () => {
-    const registration = await navigator.serviceWorker.getRegistration();
-    await registration.update().catch(() => {});
-    while (registration.installing || registration.waiting || registration.active.state !== 'activated') {
-      await new Promise((wait) => setTimeout(wait, 50));
-    }
-  });
+  served = [];
+  await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()).catch(() => {}));
+  for (let tries = 0; tries < 100; ++tries) { // until the release was fetched and is in or out
+    const busy = await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) =>
+      !!(r.installing || r.waiting || r.active?.state !== 'activated')));
+    if (!busy && served.includes('/kestrova.wasm')) break;
+    await new Promise((wait) => setTimeout(wait, 100));
+  }
+  const fetched = served.includes('/kestrova.wasm'); // the release was tried
   await page.reload();
   await page.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
-  return page.evaluate(() => caches.keys());
+  return [fetched, ...await page.evaluate(() => caches.keys())];
 };
 const [stored] = await page.evaluate(() => caches.keys());
 const renamed = (body) => body.toString().replace(/kestrova-[0-9a-f]+/, 'kestrova-next');
-check('a corrupt release leaves the last one working', await release(renamed, () => 'not a program'), [stored]);
-check('a whole new release replaces it', await release(renamed, undefined), ['kestrova-next']);
+check('a corrupt release leaves the last one working', await release(renamed, () => 'not a program'), [true, stored]);
+check('a whole new release replaces it', await release(renamed, undefined), [true, 'kestrova-next']);
 
 // Without JavaScript or WebAssembly, and with a program file that does not arrive whole, a
 // plain line says so.
