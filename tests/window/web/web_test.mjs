@@ -154,7 +154,8 @@ check('offline: opens and tunes, asking the network for nothing', [await shown(p
       ['145.999 435.801 LSB USB at 1, focus on HScroll1', []]);
 check('only the page\'s own files were asked for', requests.filter((url) => !url.startsWith(address)), []);
 
-// A new release replaces the stored one whole, and a broken one never does.
+// Online again: a new release replaces the stored one whole, and a broken one never does.
+await desktop.setOffline(false);
 const release = async (sw, wasm) => {
   Object.assign(tampered, {'/sw.js': sw, '/kestrova.wasm': wasm});
   served = [];
@@ -211,7 +212,6 @@ const contrast = (png) => page.evaluate(async (data) => {
   const background = [...counts].sort((a, b) => b[1] - a[1])[0][0];
   return Math.max(...[...counts].filter(([, n]) => n >= 4).map(([c]) => ratio(c, background)));
 }, png.toString('base64'));
-await desktop.setOffline(false);
 for (const media of [{colorScheme: 'light'}, {colorScheme: 'dark'}, {forcedColors: 'active'}]) {
   await page.emulateMedia(media);
   const low = [];
