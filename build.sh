@@ -3,10 +3,11 @@
 # starts Kestrova, runs every test, or builds the Windows program.
 #   ./build.sh run       build and start the Linux program
 #   ./build.sh test      build everything and run the whole test suite
-#   ./build.sh windows   build the 32-bit Windows program, build/windows/Kestrova.exe
+#   ./build.sh windows   build the Windows program, build/windows/win64/Kestrova.exe (64-bit)
+#                        and build/windows/win32/Kestrova.exe (32-bit)
 #   ./build.sh web       build the web page and serve it at http://127.0.0.1:8000/
 #   ./build.sh bench     build optimised and run the benchmarks (bench/RESULTS.md)
-#   ./build.sh package   build the releases into dist/: the Debian package, the Windows zip,
+#   ./build.sh package   build the releases into dist/: the Debian package, the Windows zips,
 #                        the web page's zip, the source archive and their SHA256SUMS
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -94,7 +95,7 @@ test)
     if runs_32_bit; then
         install_missing "${test_packages[@]}" wine32:i386
     else
-        echo "This machine runs no 32-bit programs: the Windows tests use 64-bit Wine."
+        echo "This machine runs no 32-bit programs: the Windows tests start only the 64-bit Kestrova.exe."
         install_missing "${test_packages[@]}"
     fi
     # Every test, Linux and Windows; then the Linux tests again under AddressSanitizer and
@@ -107,11 +108,14 @@ test)
     ;;
 windows)
     install_missing cmake make "${windows_packages[@]}"
-    cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-    cmake --build build/windows --parallel "$(nproc)"
-    cp build/windows/window/win32/Kestrova.exe build/windows/Kestrova.exe
-    echo "Built build/windows/Kestrova.exe"
+    for width in x86_64:win64 i686:win32; do
+        folder=build/windows/${width#*:}
+        cmake -S . -B "$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-${width%:*}.cmake" \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+        cmake --build "$folder" --parallel "$(nproc)"
+        cp "$folder/window/win32/Kestrova.exe" "$folder/Kestrova.exe"
+        echo "Built $folder/Kestrova.exe"
+    done
     ;;
 web)
     install_missing "${web_packages[@]}"

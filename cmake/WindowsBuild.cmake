@@ -1,23 +1,15 @@
-# Cross-builds the Windows program, and the Windows test programs, as separate CMake builds
-# with MinGW-w64, so that one ctest run covers both platforms.
+# Cross-builds the Windows program in both widths users download, and the test programs that
+# start those very files under Wine, as separate CMake builds with MinGW-w64, so that one ctest
+# run covers both platforms.
 include(ExternalProject)
 
-# Kestrova.exe ships as 32-bit, built alone with the win32 thread model. The tests are built
-# apart, with POSIX threads, for the width this machine's Wine runs: where it cannot run 32-bit
-# code (some kernels and sandboxes refuse i386 binaries), the same sources are driven as 64-bit.
-set(KESTROVA_WINE_WIDTH "" CACHE STRING "i686 or x86_64: the Windows tests' width; empty: detect")
-set(KESTROVA_WINE_ARCH ${KESTROVA_WINE_WIDTH})
-if(NOT KESTROVA_WINE_ARCH)
-    execute_process(COMMAND /usr/lib/wine/wine --version RESULT_VARIABLE wine32_status
-        OUTPUT_QUIET ERROR_QUIET)
-    if(wine32_status EQUAL 0)
-        set(KESTROVA_WINE_ARCH i686)
-    else()
-        set(KESTROVA_WINE_ARCH x86_64)
-        message(STATUS "32-bit Wine cannot run here: Windows tests run the 64-bit build")
-    endif()
-endif()
-set(KESTROVA_WINE /usr/lib/wine/wine$<$<STREQUAL:${KESTROVA_WINE_ARCH},x86_64>:64>)
+# Kestrova.exe ships as 64-bit and as 32-bit, each built alone with the win32 thread model. The
+# test programs are built apart, with POSIX threads, for each width whose Wine runs here: some
+# kernels and sandboxes refuse i386 binaries, and with them 32-bit Wine.
+set(KESTROVA_WINDOWS_WIDTHS x86_64 i686)
+set(KESTROVA_WINE_x86_64 /usr/lib/wine/wine64)
+set(KESTROVA_WINE_i686 /usr/lib/wine/wine)
+set(KESTROVA_WINE_WIDTHS "" CACHE STRING "The widths whose Windows files are started in the tests; empty: each one Wine runs here")
 
 function(kestrova_windows_build name arch testing)
     ExternalProject_Add(${name}
@@ -32,8 +24,25 @@ function(kestrova_windows_build name arch testing)
         INSTALL_COMMAND "")
 endfunction()
 
-kestrova_windows_build(windows-i686 i686 OFF)
-set(KESTROVA_WINDOWS_EXE ${PROJECT_BINARY_DIR}/windows-i686/window/win32/Kestrova.exe)
-if(BUILD_TESTING)
-    kestrova_windows_build(windows-tests ${KESTROVA_WINE_ARCH} ON)
-endif()
+foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
+    kestrova_windows_build(windows-${arch} ${arch} OFF)
+    set(KESTROVA_WINDOWS_EXE_${arch} ${PROJECT_BINARY_DIR}/windows-${arch}/window/win32/Kestrova.exe)
+    if(NOT BUILD_TESTING)
+        continue()
+    endif()
+    if(KESTROVA_WINE_WIDTHS)
+        set(wine_status 1)
+        if(arch IN_LIST KESTROVA_WINE_WIDTHS)
+            set(wine_status 0)
+        endif()
+    else()
+        execute_process(COMMAND ${KESTROVA_WINE_${arch}} --version RESULT_VARIABLE wine_status
+            OUTPUT_QUIET ERROR_QUIET)
+    endif()
+    if(wine_status EQUAL 0)
+        set(KESTROVA_WINE_RUNS_${arch} ON)
+        kestrova_windows_build(windows-tests-${arch} ${arch} ON)
+    else()
+        message(STATUS "Wine cannot run ${arch} programs here: that Kestrova.exe is checked as data")
+    endif()
+endforeach()

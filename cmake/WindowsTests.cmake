@@ -1,35 +1,37 @@
-# Runs the cross-built Windows programs under Wine, each with a virtual X server of its own.
-set(windows_tests ${PROJECT_BINARY_DIR}/windows-tests)
-set(run_under_wine sh ${PROJECT_SOURCE_DIR}/tests/window/win32/run_under_wine.sh
-    ${KESTROVA_WINE} ${PROJECT_BINARY_DIR}/wineprefix)
-add_test(NAME windows_exe
-    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${KESTROVA_WINDOWS_EXE})
-add_test(NAME windows_form1 COMMAND ${run_under_wine} ${windows_tests}/tests/form1_tests.exe)
-add_test(NAME windows_window COMMAND ${run_under_wine}
-    ${windows_tests}/tests/window/win32/win32_window_tests.exe)
-add_test(NAME windows_window_comma_locale COMMAND ${run_under_wine}
-    ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*AUser*)
-set_tests_properties(windows_window_comma_locale PROPERTIES
-    ENVIRONMENT "LC_ALL=de_DE.UTF-8;KESTROVA_EXPECT_SEPARATOR=,")
-# The window started on screens of 125, 150 and 200 % (at 96 dpi above, with everything else).
-foreach(dpi 120 144 192)
-    add_test(NAME windows_window_${dpi}_dpi COMMAND ${run_under_wine}
-        ${windows_tests}/tests/window/win32/win32_window_tests.exe --gtest_filter=*Scale*)
-    set_tests_properties(windows_window_${dpi}_dpi PROPERTIES ENVIRONMENT KESTROVA_DPI=${dpi})
-    list(APPEND windows_dpi_tests windows_window_${dpi}_dpi)
+# Starts the shipped Windows programs under Wine, each width in a Wine prefix and with a virtual
+# X server of its own; a width whose Wine cannot run here is checked as data and reported skipped.
+foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
+    set(exe ${KESTROVA_WINDOWS_EXE_${arch}})
+    set(name windows_${arch})
+    add_test(NAME ${name}_exe
+        COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${exe} ${arch})
+    if(NOT KESTROVA_WINE_RUNS_${arch})
+        add_test(NAME ${name}_started COMMAND sh -c
+            "echo 'skipped: Wine cannot run ${arch} programs on this machine, so its Kestrova.exe is checked as data only'; exit 77")
+        set_tests_properties(${name}_started PROPERTIES SKIP_RETURN_CODE 77)
+        continue()
+    endif()
+    set(tests ${PROJECT_BINARY_DIR}/windows-tests-${arch}/tests)
+    set(prefix ${PROJECT_BINARY_DIR}/wineprefix-${arch})
+    set(run_under_wine sh ${PROJECT_SOURCE_DIR}/tests/window/win32/run_under_wine.sh
+        ${KESTROVA_WINE_${arch}} ${prefix})
+    set(driver ${run_under_wine} ${tests}/window/win32/win32_window_tests.exe)
+    add_test(NAME ${name}_form1 COMMAND ${run_under_wine} ${tests}/form1_tests.exe)
+    add_test(NAME ${name}_window COMMAND ${driver})
+    add_test(NAME ${name}_window_comma_locale COMMAND ${driver} --gtest_filter=*AUser*)
+    set_tests_properties(${name}_window_comma_locale PROPERTIES
+        ENVIRONMENT "LC_ALL=de_DE.UTF-8;KESTROVA_EXPECT_SEPARATOR=,")
+    set(started ${name}_window ${name}_window_comma_locale)
+    # Started on screens of 125, 150 and 200 % (at 96 dpi above, with everything else).
+    foreach(dpi 120 144 192)
+        add_test(NAME ${name}_window_${dpi}_dpi COMMAND ${driver} --gtest_filter=*Scale*)
+        set_tests_properties(${name}_window_${dpi}_dpi PROPERTIES ENVIRONMENT KESTROVA_DPI=${dpi})
+        list(APPEND started ${name}_window_${dpi}_dpi)
+    endforeach()
+    set_property(TEST ${started} APPEND PROPERTY ENVIRONMENT KESTROVA_EXE=${exe})
+    add_test(NAME ${name}_without_display
+        COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh
+            ${KESTROVA_WINE_${arch}} ${prefix} ${exe})
+    set_tests_properties(${name}_form1 ${started} ${name}_without_display PROPERTIES
+        RESOURCE_LOCK wine-${arch} TIMEOUT 300)
 endforeach()
-# The shipped file itself where Wine runs it; otherwise the same sources at the width it runs,
-# and the shipped file's own start is reported as skipped.
-if(KESTROVA_WINE_ARCH STREQUAL i686)
-    set(started ${KESTROVA_WINDOWS_EXE})
-else()
-    set(started ${windows_tests}/window/win32/Kestrova.exe)
-    add_test(NAME windows_32_bit_exe_started COMMAND sh -c
-        "echo 'skipped: 32-bit Wine cannot run here, so the shipped Kestrova.exe is checked as data and its 64-bit build is started'; exit 77")
-    set_tests_properties(windows_32_bit_exe_started PROPERTIES SKIP_RETURN_CODE 77)
-endif()
-add_test(NAME windows_without_display
-    COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh ${KESTROVA_WINE}
-        ${PROJECT_BINARY_DIR}/wineprefix ${started})
-set_tests_properties(windows_form1 windows_window windows_window_comma_locale
-    ${windows_dpi_tests} windows_without_display PROPERTIES RESOURCE_LOCK wine TIMEOUT 300)

@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the releases into dist/ from this tree, the same bytes from the same sources wherever
-# and whenever they are built: kestrova_VERSION_amd64.deb, Kestrova-VERSION-win32.zip,
-# kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by ./build.sh package,
+# and whenever they are built: kestrova_VERSION_amd64.deb, Kestrova-VERSION-win64.zip and
+# -win32.zip, kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by ./build.sh package,
 # which installs the tools.
 set -eu
 cd "$(dirname "$0")/.."
@@ -38,11 +38,14 @@ dpkg-deb --raw-extract "$deb" "$build/deb"
 find "$build/deb" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
 dpkg-deb --root-owner-group --build "$build/deb" "$deb" >/dev/null
 
-# The Windows program with its short README, at the commit's time.
-cp "$build/README.txt" "$build/windows-i686/window/win32/Kestrova.exe" "$build/zip/"
-chmod 644 "$build/zip/"*
-touch -d "@$SOURCE_DATE_EPOCH" "$build/zip/"*
-(cd "$build/zip" && zip -X -q "../../../dist/Kestrova-$version$suffix-win32.zip" Kestrova.exe README.txt)
+# Each width of the Windows program with its short README, at the commit's time.
+for width in x86_64:win64 i686:win32; do
+    cp "$build/README.txt" "$build/windows-${width%:*}/window/win32/Kestrova.exe" "$build/zip/"
+    chmod 644 "$build/zip/"*
+    touch -d "@$SOURCE_DATE_EPOCH" "$build/zip/"*
+    (cd "$build/zip" && zip -X -q "../../../dist/Kestrova-$version$suffix-${width#*:}.zip" \
+        Kestrova.exe README.txt)
+done
 
 # The web page, every file at the commit's time, in name order.
 NODE_PATH=/usr/share/nodejs cmake -S . -B "$build/web" -DCMAKE_BUILD_TYPE=MinSizeRel -DBUILD_TESTING=OFF \

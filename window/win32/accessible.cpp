@@ -92,9 +92,12 @@ public:
         return withTypeInfo(
             [&](ITypeInfo* type) { return DispGetIDsOfNames(type, names, count, ids); });
     }
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID, LCID, WORD flags,
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID member, REFIID iid, LCID, WORD flags,
                                      DISPPARAMS* parameters, VARIANT* result, EXCEPINFO* exception,
                                      UINT* wrongArgument) override {
+        if (iid != IID_NULL) { // reserved: anything else is a client's mistake
+            return DISP_E_UNKNOWNINTERFACE;
+        }
         return withTypeInfo([&](ITypeInfo* type) {
             return DispInvoke(static_cast<IAccessible*>(this), type, member, flags, parameters,
                               result, exception, wrongArgument);

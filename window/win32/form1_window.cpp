@@ -31,7 +31,8 @@ bool highContrast() {
 // The window's default face, as Windows' dialogs use it, scaled like the others.
 constexpr FontSpec kWindowFont{"MS Shell Dlg", 8.0};
 
-// The DPI of the screen a window is on, where Windows (10 and later) says; the system's before.
+// The DPI of the screen a window is on: Windows 10 and later say it of the window, Windows 8.1
+// of its monitor; before that every screen has the system's.
 int dpiOf(HWND window) {
     using GetDpiForWindow = UINT(WINAPI*)(HWND);
     static const auto getDpi = reinterpret_cast<GetDpiForWindow>(reinterpret_cast<void*>(
@@ -39,10 +40,43 @@ int dpiOf(HWND window) {
     if (getDpi != nullptr) {
         return static_cast<int>(getDpi(window));
     }
+    using GetDpiForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const auto getMonitorDpi = [] {
+        HMODULE shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        return reinterpret_cast<GetDpiForMonitor>(
+            reinterpret_cast<void*>(shcore ? GetProcAddress(shcore, "GetDpiForMonitor") : nullptr));
+    }();
+    UINT x = 0, y = 0; // MDT_EFFECTIVE_DPI (0): the scale the user chose for that screen
+    if (getMonitorDpi != nullptr &&
+        SUCCEEDED(getMonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST), 0, &x, &y)) &&
+        y != 0) {
+        return static_cast<int>(y);
+    }
     HDC screen = GetDC(nullptr);
     const int dpi = GetDeviceCaps(screen, LOGPIXELSY);
     ReleaseDC(nullptr, screen);
     return dpi;
+}
+
+// The frame around a client area at a DPI, where Windows (10 1607 and later) can say it for a
+// DPI other than the window's own.
+RECT frameAround(HWND window, int width, int height, int dotsPerInch) {
+    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
+    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
+    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
+    RECT frame{0, 0, width, height};
+    if (adjustForDpi != nullptr) {
+        adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dotsPerInch));
+    } else {
+        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
+    }
+    return frame;
+}
+
+bool isScale(WPARAM dpi) {
+    return dpi >= kLeastDpi && dpi <= kMostDpi;
 }
 
 HFONT createFont(const FontSpec& font, int dotsPerInch) {
@@ -85,13 +119,7 @@ bool Form1Window::create(HINSTANCE instance) {
     }
     dotsPerInch_ = dpiOf(window_);
     layOut();
-    RECT frame{}, client{};
-    GetWindowRect(window_, &frame);
-    GetClientRect(window_, &client);
-    SetWindowPos(window_, nullptr, 0, 0,
-                 frame.right - frame.left - client.right + pixels(kForm1.clientWidth),
-                 frame.bottom - frame.top - client.bottom + pixels(kForm1.clientHeight),
-                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    fitClientArea();
     run(&Form1::Form_Load);
     return true;
 }
@@ -150,17 +178,34 @@ void Form1Window::layOut() {
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), TRUE);
         DeleteObject(old);
     }
-    // Each picture drawn from the .ico's image for its size, never enlarged.
-    const auto icon = [this](int size, HICON& held) {
-        DestroyIcon(held);
-        held = static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kApplicationIconId),
+    // Each picture drawn from the .ico's image for its size (enlarged from the largest, 256
+    // pixels, only above 400 %); the old ones are destroyed once nothing shows them.
+    const auto icon = [this](int size) {
+        return static_cast<HICON>(LoadImageW(instance_, MAKEINTRESOURCEW(kApplicationIconId),
                                              IMAGE_ICON, pixels(size * 15), pixels(size * 15), 0));
-        return reinterpret_cast<LPARAM>(held);
     };
-    SendMessageW(control(Control::Image1), STM_SETICON, static_cast<WPARAM>(icon(64, icons_[0])),
-                 0);
-    SendMessageW(window_, WM_SETICON, ICON_SMALL, icon(16, icons_[1]));
-    SendMessageW(window_, WM_SETICON, ICON_BIG, icon(32, icons_[2]));
+    const std::array<HICON, 3> old = icons_;
+    icons_ = {icon(64), icon(16), icon(32)};
+    SendMessageW(control(Control::Image1), STM_SETICON, reinterpret_cast<WPARAM>(icons_[0]), 0);
+    SendMessageW(window_, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons_[1]));
+    SendMessageW(window_, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons_[2]));
+    for (HICON held : old) {
+        DestroyIcon(held);
+    }
+}
+
+// Sizes the frame so that the client area is the layout's, exactly: measured on the frame the
+// window system drew, whose borders differ between versions of Windows and between scales.
+void Form1Window::fitClientArea() {
+    RECT frame{}, client{};
+    GetWindowRect(window_, &frame);
+    GetClientRect(window_, &client);
+    const int width = pixels(kForm1.clientWidth), height = pixels(kForm1.clientHeight);
+    if (client.right != width || client.bottom != height) {
+        SetWindowPos(window_, nullptr, 0, 0, frame.right - frame.left - client.right + width,
+                     frame.bottom - frame.top - client.bottom + height,
+                     SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    }
 }
 
 Form1Window::~Form1Window() {
@@ -221,6 +266,10 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         if (reinterpret_cast<HWND>(lParam) == control(Control::Combo1) &&
             HIWORD(wParam) == CBN_SELCHANGE) {
             run(&Form1::Combo1_Click);
+            // Every screen reader hears the new entry, whether or not the system's list says
+            // so itself (Wine's does not); readers fold two alike events into one.
+            NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control(Control::Combo1), OBJID_CLIENT,
+                           CHILDID_SELF);
             return 0;
         }
         break;
@@ -249,19 +298,41 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         return 0;
     case WM_SETFOCUS: // however the window got the focus, the control that had it gets it
+        if (HWND lost = reinterpret_cast<HWND>(wParam); lost != nullptr && IsChild(window_, lost)) {
+            while (GetParent(lost) != window_) { // a part of a control: the control
+                lost = GetParent(lost);
+            }
+            focus_ = lost;
+        }
         SetFocus(focus_ ? focus_ : control(Control::HScroll1));
         return 0;
+    case WM_GETDPISCALEDSIZE: // about to move to a screen of another scale: the frame there
+        if (auto* size = reinterpret_cast<SIZE*>(lParam); size != nullptr && isScale(wParam)) {
+            const int dpi = static_cast<int>(wParam);
+            const RECT frame = frameAround(window_, twipsToPixels(kForm1.clientWidth, dpi),
+                                           twipsToPixels(kForm1.clientHeight, dpi), dpi);
+            *size = {frame.right - frame.left, frame.bottom - frame.top};
+            return TRUE;
+        }
+        return FALSE;
     case WM_DPICHANGED: // moved to a screen of another scale: Windows suggests the new frame
         if (const auto* frame = reinterpret_cast<const RECT*>(lParam);
-            frame != nullptr && LOWORD(wParam) >= kLeastDpi && LOWORD(wParam) <= kMostDpi) {
+            frame != nullptr && isScale(LOWORD(wParam))) {
             dotsPerInch_ = LOWORD(wParam);
             layOut();
             SetWindowPos(window_, nullptr, frame->left, frame->top, frame->right - frame->left,
                          frame->bottom - frame->top, SWP_NOZORDER | SWP_NOACTIVATE);
+            fitClientArea();
         }
         return 0;
+    case WM_SETTINGCHANGE: // the regional settings: the displays take the new separator now
+        if (const auto* area = reinterpret_cast<const wchar_t*>(lParam);
+            area != nullptr && lstrcmpiW(area, L"intl") == 0) {
+            run(&Form1::HScroll1_Change);
+        }
+        RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        break;
     case WM_SYSCOLORCHANGE:
-    case WM_SETTINGCHANGE:
     case WM_THEMECHANGED:
         RedrawWindow(window_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         break;

@@ -14,6 +14,9 @@ inline constexpr int kFirstControlId = 100; // control ids follow the layout tab
 inline constexpr int kApplicationIconId = 1;
 // The scales a window follows to another screen: 50 % to 1000 %.
 inline constexpr int kLeastDpi = 48, kMostDpi = 960;
+#ifndef WM_GETDPISCALEDSIZE // Windows 10 1703 and later; the headers hide it for Windows 7
+#define WM_GETDPISCALEDSIZE 0x02E4
+#endif
 
 class Form1Window {
 public:
@@ -40,6 +43,7 @@ private:
     int pixels(int twips) const { return twipsToPixels(twips, dotsPerInch_); }
     bool createControls();
     void layOut();
+    void fitClientArea();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void onScroll(WPARAM wParam);
     void run(void (Form1::*procedure)());

@@ -1,13 +1,17 @@
 #!/bin/sh
-# Kestrova.exe is one small 32-bit GUI file that needs nothing but Windows' own DLLs, says
-# which version it is, declares how it scales, and carries its picture at every size Windows
-# picks up to 200 % scale.
+# Kestrova.exe is one small GUI file of its width that needs nothing but Windows' own DLLs,
+# says which version it is, declares how it scales, and carries its picture at every size
+# Windows picks up to 200 % scale.
+# Usage: exe_test.sh KESTROVA_EXE i686|x86_64
 set -u
 exe=$1
+arch=$2
 status=0
 fail() { echo "FAIL: $*"; status=1; }
-headers=$(TZ=UTC i686-w64-mingw32-objdump -p "$exe") || exit 1
-printf '%s\n' "$headers" | grep -q 'file format pei-i386' || fail "not a 32-bit PE file"
+format=pei-i386
+[ "$arch" = x86_64 ] && format=pei-x86-64
+headers=$(TZ=UTC "$arch-w64-mingw32-objdump" -p "$exe") || exit 1
+printf '%s\n' "$headers" | grep -q "file format $format\$" || fail "not a $format file"
 printf '%s\n' "$headers" | grep -q 'Subsystem.*(Windows GUI)' || fail "not a GUI program"
 printf '%s\n' "$headers" | grep -q '^Time/Date.*00:00:00 1970' || fail "a time stamp in the header"
 size=$(stat -c %s "$exe")

@@ -6,9 +6,7 @@ set -u
 loader=$1
 export WINEPREFIX=$2
 shift 2
-mkdir -p "$WINEPREFIX"
-# No Mono or Gecko prompts; no debug chatter.
-export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+. "$(dirname "$0")/wine_environment.sh"
 export dpi=${KESTROVA_DPI:-96}
 run() {
     sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \

@@ -1,7 +1,9 @@
-// The real Win32 window, its messages handled as the program's own event loop handles them,
-// driven as a user, the window system and a screen reader would: the shared scenario, the
-// layout at the screen's DPI, what MSAA reports, and the colours every label is given.
-// KESTROVA_EXPECT_SEPARATOR: the user's decimal separator, if not ".".
+// Kestrova.exe as shipped, started in a process of its own and driven from this one as a user,
+// Windows and a screen reader do: the shared scenario with real keys, the layout at the screen's
+// DPI and after moves between screens, what MSAA answers and the events it sends out of process,
+// and what other programs' messages do. Nothing of the window is built into this program.
+// KESTROVA_EXE: the file; KESTROVA_EXPECT_SEPARATOR: the user's decimal separator, if not ".";
+// KESTROVA_DPI: the screen's DPI (Wine's LogPixels), 96 unless set.
 #include "colours.h"
 #include "form1_window.h"
 #include "scenario.h"
@@ -10,7 +12,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <vector>
 
 #include <oleacc.h>
@@ -20,14 +24,25 @@ namespace {
 
 const char* const gUserSeparator = std::getenv("KESTROVA_EXPECT_SEPARATOR");
 const std::string gSeparator = gUserSeparator ? gUserSeparator : ".";
-std::vector<HWND> gValueChanges;
+const int gStartDpi = std::getenv("KESTROVA_DPI") ? std::atoi(std::getenv("KESTROVA_DPI")) : 96;
 
-// Role, name and value as a screen reader reads them.
+std::string utf8(std::wstring_view wide) {
+    std::string text;
+    for (wchar_t c : wide) { // every text here is ASCII but for a separator of Latin-1
+        if (c < 0x80) {
+            text += char(c);
+        } else {
+            text += {char(0xC0 | (c >> 6)), char(0x80 | (c & 0x3F))};
+        }
+    }
+    return text;
+}
+
+// Role, name and value as a screen reader in another process reads them.
 std::string msaa(HWND window) {
     IAccessible* object = nullptr;
-    const HRESULT result = AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
-                                                      reinterpret_cast<void**>(&object));
-    if (FAILED(result)) {
+    if (FAILED(AccessibleObjectFromWindow(window, DWORD(OBJID_CLIENT), IID_IAccessible,
+                                          reinterpret_cast<void**>(&object)))) {
         return "no object";
     }
     VARIANT self{}, role{};
@@ -37,59 +52,135 @@ std::string msaa(HWND window) {
     for (auto read : {&IAccessible::get_accName, &IAccessible::get_accValue}) {
         BSTR got = nullptr;
         (object->*read)(self, &got);
-        text.append("|").append(toUtf8(got ? got : L""));
+        text.append("|").append(utf8(got ? got : L""));
         SysFreeString(got);
     }
     object->Release();
     return text;
 }
 
-void CALLBACK onValueChange(HWINEVENTHOOK, DWORD, HWND window, LONG, LONG, DWORD, DWORD) {
-    gValueChanges.push_back(window);
+struct Heard {
+    DWORD event;
+    HWND window;
+};
+std::vector<Heard> gHeard;
+
+void CALLBACK onEvent(HWINEVENTHOOK, DWORD event, HWND window, LONG object, LONG, DWORD, DWORD) {
+    if (std::getenv("KESTROVA_LOG_EVENTS")) {
+        char name[64] = {};
+        GetClassNameA(window, name, 64);
+        std::printf("event %lx from %s object %ld\n", event, name, object);
+    }
+    if (object == OBJID_CLIENT) {
+        gHeard.push_back({event, window});
+    }
 }
 
-class Win32Window : public ::testing::Test {
+class ShippedWindow : public ::testing::Test {
 protected:
+    void SetUp() override {
+        CoInitialize(nullptr);
+        start();
+    }
+    void TearDown() override { stop(); }
+    void start() {
+        const char* exe = std::getenv("KESTROVA_EXE");
+        ASSERT_NE(exe, nullptr) << "KESTROVA_EXE names no file";
+        std::wstring path = std::wstring(L"Z:") + std::wstring(exe, exe + std::strlen(exe));
+        std::replace(path.begin(), path.end(), L'/', L'\\');
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                                   nullptr, &startup, &process))
+            << "cannot start " << exe;
+        ASSERT_TRUE(waitFor([&] { return (form = shownWindow()) != nullptr; }))
+            << "no window shown";
+        thread = GetWindowThreadProcessId(form, nullptr);
+    }
+    void stop() { // closing the window ends the program, and well
+        DWORD status = STILL_ACTIVE;
+        PostMessageW(form, WM_CLOSE, 0, 0);
+        if (WaitForSingleObject(process.hProcess, 30000) == WAIT_OBJECT_0) {
+            GetExitCodeProcess(process.hProcess, &status);
+        } else {
+            TerminateProcess(process.hProcess, 1);
+        }
+        EXPECT_EQ(status, 0u) << "the exit status after the window was closed";
+        CloseHandle(process.hThread);
+        CloseHandle(process.hProcess);
+        process = {};
+    }
+    HWND shownWindow() const {
+        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, kForm1ClassName, nullptr));) {
+            DWORD owner = 0;
+            GetWindowThreadProcessId(w, &owner);
+            if (owner == process.dwProcessId && IsWindowVisible(w)) {
+                return w;
+            }
+        }
+        return nullptr;
+    }
     HWND control(Control c) const { return GetDlgItem(form, kFirstControlId + int(c)); }
-    // Waits for a condition while the window's messages are handled as the program does.
-    template <typename Condition> bool waitFor(Condition condition) {
-        for (int waited = 0; waited < 5000 && !condition(); waited += 10) {
+    HWND focus() const {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+    }
+    std::string text(HWND window) const {
+        wchar_t text[64] = {};
+        SendMessageW(window, WM_GETTEXT, 64, LPARAM(text));
+        return utf8(text);
+    }
+    // Waits for what is expected, as long as a loaded machine may need, handling this thread's
+    // own messages: the events a screen reader hears arrive among them.
+    template <typename Condition> static bool waitFor(Condition condition) {
+        for (int waited = 0; waited < 20000 && !condition(); waited += 10) {
             for (MSG message; PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE);) {
-                window.handle(message);
+                DispatchMessageW(&message);
             }
             Sleep(10);
         }
         return condition();
     }
+    // A message whose parameter points to a structure, written into the program's memory, as
+    // Windows sends WM_GETDPISCALEDSIZE and WM_DPICHANGED: neither is copied between processes.
+    template <typename T> LRESULT sendPointing(UINT message, WPARAM wParam, T& value) const {
+        void* there = VirtualAllocEx(process.hProcess, nullptr, sizeof value,
+                                     MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE);
+        WriteProcessMemory(process.hProcess, there, &value, sizeof value, nullptr);
+        const LRESULT result = SendMessageW(form, message, wParam, LPARAM(there));
+        ReadProcessMemory(process.hProcess, there, &value, sizeof value, nullptr);
+        VirtualFreeEx(process.hProcess, there, 0, MEM_RELEASE);
+        return result;
+    }
+    void press(BYTE key, bool shift = false) const {
+        SetForegroundWindow(form);
+        keybd_event(VK_SHIFT, 0, shift ? 0 : KEYEVENTF_KEYUP, 0);
+        keybd_event(key, 0, 0, 0);
+        keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
+        keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+    }
     std::string shown() const { // as scenario::expected writes it
         std::string shown;
         for (Control c : {Control::Label1, Control::Label2, Control::Label7, Control::Label8}) {
-            wchar_t text[64] = {};
-            GetWindowTextW(control(c), text, 64);
-            shown += toUtf8(text) + " ";
+            shown += text(control(c)) + " ";
         }
-        const auto focus = std::size_t(GetDlgCtrlID(GetFocus()) - kFirstControlId);
+        const auto at = std::size_t(GetDlgCtrlID(focus()) - kFirstControlId);
         return shown + "at " +
                std::to_string(SendMessageW(control(Control::HScroll1), SBM_GETPOS, 0, 0)) +
-               ", focus on " +
-               std::string(focus < kControlCount ? kForm1.controls[focus].name : "");
+               ", focus on " + std::string(at < kControlCount ? kForm1.controls[at].name : "");
     }
     void act(const scenario::Step& step) {
         using scenario::Act;
         const BYTE keys[] = {VK_LEFT, VK_RIGHT, VK_UP,  VK_DOWN, VK_PRIOR,
                              VK_NEXT, VK_HOME,  VK_END, VK_TAB,  VK_TAB};
         HWND tuner = control(Control::HScroll1), list = control(Control::Combo1);
-        if (step.act == Act::Start) {
-            window.show(SW_SHOWNORMAL);
-        } else if (step.act == Act::Choose) { // what the list does when the user picks an entry
+        if (step.act == Act::Choose) { // what the list does when the user picks an entry
             SendMessageW(list, CB_SETCURSEL, WPARAM(step.argument), 0);
             SendMessageW(form, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(list), CBN_SELCHANGE),
                          LPARAM(list));
-        } else if (step.act == Act::Key) { // Shift goes down only for Shift+Tab
-            keybd_event(VK_SHIFT, 0, step.argument == scenario::BackTab ? 0 : KEYEVENTF_KEYUP, 0);
-            keybd_event(keys[step.argument], 0, 0, 0);
-            keybd_event(keys[step.argument], 0, KEYEVENTF_KEYUP, 0);
-            keybd_event(VK_SHIFT, 0, KEYEVENTF_KEYUP, 0);
+        } else if (step.act == Act::Key) {
+            press(keys[step.argument], step.argument == scenario::BackTab);
         } else if (step.act == Act::Drag || step.act == Act::Release) { // what the thumb reports
             const int code = step.act == Act::Drag ? SB_THUMBTRACK : SB_THUMBPOSITION;
             SendMessageW(form, WM_HSCROLL, MAKEWPARAM(code, step.argument), LPARAM(tuner));
@@ -97,58 +188,178 @@ protected:
             HWND other = CreateWindowExW(0, L"STATIC", L"", WS_POPUP | WS_VISIBLE, 0, 0, 99, 99,
                                          nullptr, nullptr, nullptr, nullptr);
             SetForegroundWindow(other);
+            waitFor([&] { return GetForegroundWindow() == other; });
             SetForegroundWindow(form);
+            waitFor([&] { return GetForegroundWindow() == form; });
             DestroyWindow(other);
         } else if (step.act == Act::SwitchAway) { // minimised while active, and restored
             ShowWindow(form, SW_MINIMIZE);
             ShowWindow(form, SW_RESTORE);
         }
     }
-    Form1Window window;
-    HWND form =
-        window.create(GetModuleHandleW(nullptr)) ? FindWindowW(kForm1ClassName, nullptr) : nullptr;
+    PROCESS_INFORMATION process{};
+    HWND form = nullptr;
+    DWORD thread = 0;
 };
 
-TEST_F(Win32Window, AUserAndAScreenReaderFindWhatTheyExpect) {
-    CoInitialize(nullptr);
-    SetWinEventHook(EVENT_OBJECT_VALUECHANGE, EVENT_OBJECT_VALUECHANGE, nullptr, onValueChange, 0,
-                    0, WINEVENT_OUTOFCONTEXT);
+TEST_F(ShippedWindow, AUserAndAScreenReaderFindWhatTheyExpect) {
+    SetWinEventHook(EVENT_OBJECT_FOCUS, EVENT_OBJECT_VALUECHANGE, nullptr, onEvent,
+                    process.dwProcessId, 0, WINEVENT_OUTOFCONTEXT);
+    // What a screen reader hears after a real key press: the step, what it hears, and from where.
+    const std::tuple<int, DWORD, Control> kEvents[] = {
+        {1, EVENT_OBJECT_VALUECHANGE, Control::HScroll1}, // Right
+        {1, EVENT_OBJECT_VALUECHANGE, Control::Label1},
+        {1, EVENT_OBJECT_VALUECHANGE, Control::Label2},
+        {19, EVENT_OBJECT_FOCUS, Control::Combo1},       // Tab
+        {20, EVENT_OBJECT_VALUECHANGE, Control::Combo1}, // Down in the list
+        {22, EVENT_OBJECT_FOCUS, Control::HScroll1},     // Shift+Tab
+    };
     for (const scenario::Step& step : scenario::kSteps) {
+        const auto index = int(&step - scenario::kSteps);
+        gHeard.clear();
         act(step);
         const std::string expected = scenario::expected(step, gSeparator);
         EXPECT_TRUE(waitFor([&] { return shown() == expected; }))
-            << "step " << &step - scenario::kSteps << ": " << shown();
+            << "step " << index << ": " << shown();
+        for (const auto& [at, event, source] : kEvents) {
+            EXPECT_TRUE(at != index || waitFor([&, event = event, source = source] {
+                            return std::any_of(gHeard.begin(), gHeard.end(), [&](Heard h) {
+                                return h.event == event && h.window == control(source);
+                            });
+                        }))
+                << "step " << index << ": no event " << event << " from " << kForm1[source].name;
+        }
     }
-    for (Control changed : {Control::HScroll1, Control::Label1, Control::Label2}) {
-        EXPECT_TRUE(std::count(gValueChanges.begin(), gValueChanges.end(), control(changed)))
-            << "no value change event from " << kForm1[changed].name;
-    }
-    const std::tuple<Control, int, std::string> kHeard[] = {
+    const std::pair<Control, std::string> kRead[] = {
         // at the scenario's end
-        {Control::HScroll1, ROLE_SYSTEM_SCROLLBAR,
-         "Tuning|Uplink 435.272 MHz, downlink 145.878 MHz"},
-        {Control::Combo1, ROLE_SYSTEM_COMBOBOX, "Transponder|VO-52"},
-        {Control::Label1, ROLE_SYSTEM_STATICTEXT, "Uplink frequency|435.272 MHz"},
+        {Control::Label1, "41|Uplink frequency|435.272 MHz"},
+        {Control::Label2, "41|Downlink frequency|145.878 MHz"},
+        {Control::Label3, "41|Uplink|"},
+        {Control::Label4, "41|Downlink|"},
+        {Control::Label5, "41|MHz|"},
+        {Control::Label6, "41|MHz|"},
+        {Control::HScroll1, "3|Tuning|Uplink 435.272 MHz, downlink 145.878 MHz"},
+        {Control::Combo1, "46|Transponder|VO-52"},
+        {Control::Label7, "41|Uplink sideband|LSB"},
+        {Control::Label8, "41|Downlink sideband|USB"},
+        {Control::Image1, "40||"},
     };
-    for (const auto& [control, role, heard] : kHeard) {
-        EXPECT_EQ(msaa(this->control(control)),
-                  std::to_string(role) + "|" + scenario::shown(heard, gSeparator));
+    for (const auto& [c, heard] : kRead) {
+        EXPECT_EQ(msaa(control(c)), scenario::shown(heard, gSeparator)) << kForm1[c].name;
     }
 }
 
-// At the DPI the window starts at (KESTROVA_DPI, Wine's LogPixels), on screens of other scales
-// it is moved to, and back: every control where the table puts it, its font, the picture and
-// the window's icons at the size for the scale. An absurd DPI or no frame changes nothing.
-TEST_F(Win32Window, EveryControlFollowsTheScreensScale) {
-    const int startDpi = std::getenv("KESTROVA_DPI") ? std::atoi(std::getenv("KESTROVA_DPI")) : 96;
-    RECT frame{}, client{};
-    GetWindowRect(form, &frame);
-    GetClientRect(form, &client);
-    const SIZE border{frame.right - frame.left - client.right,
-                      frame.bottom - frame.top - client.bottom};
-    const auto laidOutAt = [&](int dpi) { // the parts that are not where the table puts them
+// A control's client area as it is on the screen, a row after another.
+struct Picture {
+    int width = 0, height = 0;
+    std::vector<COLORREF> pixels;
+    COLORREF at(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
+};
+
+Picture onScreen(HWND window) {
+    RECT box{};
+    GetClientRect(window, &box);
+    POINT origin{0, 0};
+    ClientToScreen(window, &origin);
+    BITMAPINFO format{};
+    format.bmiHeader = {
+        sizeof format.bmiHeader, box.right, -box.bottom, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr), copy = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(copy, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(copy, bitmap);
+    BitBlt(copy, 0, 0, box.right, box.bottom, screen, origin.x, origin.y, SRCCOPY);
+    Picture picture{box.right, box.bottom, {}};
+    for (const auto* pixel = static_cast<const DWORD*>(bits);
+         picture.pixels.size() < std::size_t(box.right * box.bottom); ++pixel) {
+        picture.pixels.push_back(RGB(GetBValue(*pixel), GetGValue(*pixel), GetRValue(*pixel)));
+    }
+    SelectObject(copy, old);
+    DeleteObject(bitmap);
+    DeleteDC(copy);
+    ReleaseDC(nullptr, screen);
+    return picture;
+}
+
+Colour colour(COLORREF c) {
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+// The colour most of a picture has.
+COLORREF background(const Picture& picture) {
+    std::vector<COLORREF> sorted = picture.pixels;
+    std::sort(sorted.begin(), sorted.end());
+    COLORREF most = 0;
+    std::ptrdiff_t count = 0;
+    for (auto run = sorted.begin(); run != sorted.end();) {
+        const auto end = std::upper_bound(run, sorted.end(), *run);
+        if (end - run > count) {
+            most = *run, count = end - run;
+        }
+        run = end;
+    }
+    return most;
+}
+
+// How many rows of a control hold something drawn on its background: how tall its text, or its
+// picture, is. A row with no background at all is a neighbour's border, not text.
+int inkHeight(HWND window) {
+    const Picture picture = onScreen(window);
+    const COLORREF back = background(picture);
+    std::vector<bool> covered(std::size_t(picture.height)); // rows a neighbour overlaps
+    RECT own{};
+    GetWindowRect(window, &own);
+    for (HWND other = GetWindow(window, GW_HWNDFIRST); other;
+         other = GetWindow(other, GW_HWNDNEXT)) {
+        RECT theirs{}, both{};
+        GetWindowRect(other, &theirs);
+        POINT top{0, 0};
+        ClientToScreen(window, &top);
+        if (other != window && IntersectRect(&both, &own, &theirs)) {
+            for (LONG y = std::max(both.top - top.y, 0L); y < both.bottom - top.y; ++y) {
+                if (y < picture.height) {
+                    covered[std::size_t(y)] = true;
+                }
+            }
+        }
+    }
+    int first = picture.height, last = -1;
+    for (int y = 0; y < picture.height; ++y) {
+        int drawn = 0;
+        for (int x = 0; x < picture.width; ++x) {
+            drawn += picture.at(x, y) != back;
+        }
+        if (drawn > 0 && drawn < picture.width && !covered[std::size_t(y)]) {
+            first = std::min(first, y), last = std::max(last, y);
+        }
+    }
+    return last - first + 1;
+}
+
+// The contrast of a label's text on its background: of its most distinct pixel (the middle of
+// a stroke) to the background.
+double textContrast(HWND window) {
+    const Picture picture = onScreen(window);
+    const Colour back = colour(background(picture));
+    double most = 1;
+    for (COLORREF pixel : picture.pixels) {
+        most = std::max(most, contrastRatio(colour(pixel), back));
+    }
+    return most;
+}
+
+// At the DPI the window starts at, on screens of other scales it is moved to and back, ten
+// times over: the frame it asks for before each move gives the layout's client area exactly;
+// every control is where the table puts it, every text and the picture drawn at the size for
+// the scale. An absurd DPI or no frame changes nothing.
+TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
+    std::array<int, kControlCount> inkAtStart{};
+    int listAtStart = 0;
+    const auto laidOutAt = [&](int dpi) { // the parts that are not as the table has them
         const auto pixels = [dpi](int twips) { return twipsToPixels(twips, dpi); };
+        const auto scaled = [dpi](int atStart) { return MulDiv(atStart, dpi, gStartDpi); };
         std::string wrong;
+        RECT client{};
         GetClientRect(form, &client);
         if (client.right != pixels(kForm1.clientWidth) ||
             client.bottom != pixels(kForm1.clientHeight)) {
@@ -157,70 +368,120 @@ TEST_F(Win32Window, EveryControlFollowsTheScreensScale) {
         for (std::size_t i = 0; i < kControlCount; ++i) {
             const ControlLayout& c = kForm1.controls[i];
             RECT r{};
-            LOGFONTW font{};
             GetWindowRect(control(Control(i)), &r);
             MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-            GetObjectW(HFONT(SendMessageW(control(Control(i)), WM_GETFONT, 0, 0)), sizeof font,
-                       &font);
+            const int ink = c.kind == ControlKind::ScrollBar ? 0 : inkHeight(control(Control(i)));
+            const int height = r.bottom - r.top; // the list's follows its font
+            // Near enough for rounding and for hinting, which draws small text at other
+            // proportions; far from the size at the scale it was moved from.
+            const auto nearEnough = [](int size, int wanted) {
+                return std::abs(size - wanted) <= std::max(2, wanted * 15 / 100);
+            };
             if (r.left != pixels(c.box.left) || r.top != pixels(c.box.top) ||
                 r.right - r.left != pixels(c.box.width) ||
-                (c.font && font.lfHeight != -std::lround(c.font->points * dpi / 72))) {
-                wrong.append(" ").append(c.name);
-            }
-        }
-        for (auto [icon, at96] :
-             {std::pair{SendMessageW(control(Control::Image1), STM_GETICON, 0, 0), 64},
-              {SendMessageW(form, WM_GETICON, ICON_SMALL, 0), 16},
-              {SendMessageW(form, WM_GETICON, ICON_BIG, 0), 32}}) {
-            ICONINFO info{};
-            BITMAP bitmap{};
-            GetIconInfo(HICON(icon), &info);
-            GetObjectW(info.hbmColor, sizeof bitmap, &bitmap);
-            DeleteObject(info.hbmColor), DeleteObject(info.hbmMask);
-            if (bitmap.bmWidth != MulDiv(at96, dpi, 96)) {
-                wrong.append(" a picture of ").append(std::to_string(bitmap.bmWidth));
+                !nearEnough(ink, scaled(inkAtStart[i])) ||
+                (c.kind == ControlKind::DropDownList && !nearEnough(height, scaled(listAtStart)))) {
+                for (const std::string& part :
+                     {std::string(" ").append(c.name), std::string(" (drawn "), std::to_string(ink),
+                      std::string(" high, not "), std::to_string(scaled(inkAtStart[i])),
+                      std::string("; the box "), std::to_string(height), std::string(" high)")}) {
+                    wrong.append(part);
+                }
             }
         }
         return std::to_string(dpi) + " dpi:" + (wrong.empty() ? " as the table" : wrong);
     };
-    EXPECT_EQ(laidOutAt(startDpi), std::to_string(startDpi) + " dpi: as the table");
-    for (int dpi : {120, 192, 96, 144, startDpi}) { // as Windows sends it, with the new frame
-        RECT suggested{10, 20, 10 + border.cx + twipsToPixels(kForm1.clientWidth, dpi),
-                       20 + border.cy + twipsToPixels(kForm1.clientHeight, dpi)};
-        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(&suggested));
-        GetWindowRect(form, &frame);
-        EXPECT_EQ(laidOutAt(dpi) + (EqualRect(&frame, &suggested) ? "" : ", not in its frame"),
-                  std::to_string(dpi) + " dpi: as the table");
+    const auto asTable = [](int dpi) { return std::to_string(dpi) + " dpi: as the table"; };
+    const auto frame = [&] {
+        RECT r{};
+        GetWindowRect(form, &r);
+        return r;
+    };
+    EXPECT_TRUE(waitFor([&] { // its first picture, once painted: the sizes to scale from
+        RECT list{};
+        GetWindowRect(control(Control::Combo1), &list);
+        listAtStart = list.bottom - list.top;
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            const bool drawn = kForm1.controls[i].kind != ControlKind::ScrollBar;
+            inkAtStart[i] = drawn ? inkHeight(control(Control(i))) : 0;
+        }
+        return laidOutAt(gStartDpi) == asTable(gStartDpi) && inkAtStart[0] > 0;
+    })) << laidOutAt(gStartDpi);
+    SIZE asked{};
+    EXPECT_EQ(sendPointing(WM_GETDPISCALEDSIZE, WPARAM(gStartDpi), asked), TRUE);
+    const RECT before = frame();
+    EXPECT_TRUE(asked.cx == before.right - before.left && asked.cy == before.bottom - before.top)
+        << "asks " << asked.cx << " x " << asked.cy << " for the scale it is at";
+
+    std::vector<RECT> firstRound; // the frame after each move, to which later rounds keep
+    for (int round = 0, move = 0; round < 10; ++round) {
+        for (int dpi : {144, 192, 120, 96, gStartDpi}) { // as Windows moves it
+            SIZE size{};
+            EXPECT_EQ(sendPointing(WM_GETDPISCALEDSIZE, WPARAM(dpi), size), TRUE);
+            const RECT was = frame();
+            RECT suggested{was.left, was.top, was.left + size.cx, was.top + size.cy};
+            sendPointing(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), suggested);
+            const RECT now = frame();
+            if (round == 0) {
+                EXPECT_TRUE(waitFor([&] { return laidOutAt(dpi) == asTable(dpi); }))
+                    << laidOutAt(dpi);
+                firstRound.push_back(now);
+            } else {
+                const RECT& then = firstRound[std::size_t(move % 5)];
+                EXPECT_EQ(std::tuple(now.right - now.left, now.bottom - now.top),
+                          std::tuple(then.right - then.left, then.bottom - then.top))
+                    << "round " << round << " at " << dpi << " dpi";
+            }
+            ++move;
+            RECT client{};
+            GetClientRect(form, &client);
+            EXPECT_TRUE(now.left == suggested.left && now.top == suggested.top &&
+                        client.right == twipsToPixels(kForm1.clientWidth, dpi) &&
+                        client.bottom == twipsToPixels(kForm1.clientHeight, dpi))
+                << "round " << round << " at " << dpi << " dpi";
+        }
     }
     RECT elsewhere{0, 0, 999, 999};
     for (auto [dpi, suggested] : {std::pair{0, &elsewhere}, {10000, &elsewhere}, {120, nullptr}}) {
-        SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), LPARAM(suggested));
-        EXPECT_EQ(laidOutAt(startDpi), std::to_string(startDpi) + " dpi: as the table") << dpi;
+        if (suggested != nullptr) {
+            sendPointing(WM_DPICHANGED, MAKEWPARAM(dpi, dpi), *suggested);
+        } else {
+            SendMessageW(form, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), 0);
+        }
+        EXPECT_TRUE(waitFor([&] { return laidOutAt(gStartDpi) == asTable(gStartDpi); }))
+            << dpi << ": " << laidOutAt(gStartDpi);
     }
+    EXPECT_EQ(SendMessageW(form, WM_GETDPISCALEDSIZE, 0, 0), FALSE);
 }
 
-// What other programs may send: after a range set the wrong way round a step shows where the
-// scroll bar is (the test build checks the standard library's preconditions), and the focus
-// given to the window itself lands on the control that had it.
-TEST_F(Win32Window, OtherProgramsMessagesKeepItWorking) {
-    HWND tuner = control(Control::HScroll1);
-    window.show(SW_SHOWNORMAL);
+// What other programs and Windows itself may send: after a range set the wrong way round a
+// step shows where the scroll bar is; the focus given to the window itself lands on the
+// control that had it; a change of the regional settings shows at once.
+TEST_F(ShippedWindow, OtherProgramsMessagesKeepItWorking) {
+    HWND tuner = control(Control::HScroll1), list = control(Control::Combo1);
     SendMessageW(tuner, SBM_SETRANGE, 100, 0);
     SendMessageW(form, WM_HSCROLL, MAKEWPARAM(SB_LINERIGHT, 0), LPARAM(tuner));
     const auto uplink = std::to_string(146000 - SendMessageW(tuner, SBM_GETPOS, 0, 0));
-    wchar_t shown[64] = {};
-    GetWindowTextW(control(Control::Label1), shown, 64);
-    EXPECT_EQ(toUtf8(shown),
+    EXPECT_EQ(text(control(Control::Label1)),
               scenario::shown(uplink.substr(0, 3) + "." + uplink.substr(3), gSeparator));
+
+    press(VK_TAB);
+    ASSERT_TRUE(waitFor([&] { return focus() == list; }));
+    AttachThreadInput(GetCurrentThreadId(), thread, TRUE);
     SetFocus(form);
-    EXPECT_TRUE(waitFor([&] { return GetFocus() == tuner; }));
+    AttachThreadInput(GetCurrentThreadId(), thread, FALSE);
+    EXPECT_TRUE(waitFor([&] { return focus() == list; })) << "the focus left the list";
+
+    SendMessageW(control(Control::Label1), WM_SETTEXT, 0, LPARAM(L"stale"));
+    SendMessageW(form, WM_SETTINGCHANGE, 0, LPARAM(L"intl"));
+    EXPECT_EQ(text(control(Control::Label1)),
+              scenario::shown(uplink.substr(0, 3) + "." + uplink.substr(3), gSeparator));
 }
 
-// A client inside the process, as some screen readers are: null out-pointers, a walk between
-// interfaces, IDispatch, child ids of every kind and out of range, and the object held past its
-// window. It gets failure codes and the answers of the object itself.
-TEST_F(Win32Window, AHostileClientGetsFailureCodes) {
-    CoInitialize(nullptr);
+// A client in another process, as most screen readers are: children of every kind and out of
+// range, IDispatch, one identity across interfaces. It gets failure codes and the answers of
+// the object itself.
+TEST_F(ShippedWindow, AHostileClientGetsFailureCodes) {
     IAccessible* tuner = nullptr;
     IOleWindow* oleWindow = nullptr;
     IUnknown *first = nullptr, *second = nullptr;
@@ -230,22 +491,25 @@ TEST_F(Win32Window, AHostileClientGetsFailureCodes) {
     VARIANT self{}, role{}, invoked{};
     self.vt = VT_I4;
     BSTR name = nullptr;
-    EXPECT_EQ(std::vector({tuner->get_accName(self, nullptr), tuner->get_accValue(self, nullptr),
-                           tuner->get_accRole(self, nullptr),
-                           tuner->QueryInterface(IID_IAccessible, nullptr)}),
-              std::vector<HRESULT>(4, E_POINTER));
     tuner->QueryInterface(IID_IOleWindow, reinterpret_cast<void**>(&oleWindow));
     ASSERT_NE(oleWindow, nullptr);
     tuner->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&first));
     oleWindow->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&second));
+    HWND window = nullptr;
+    EXPECT_TRUE(first == second && SUCCEEDED(oleWindow->GetWindow(&window)) &&
+                window == control(Control::HScroll1));
     DISPPARAMS parameters{&self, nullptr, 1, 0};
-    tuner->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters, &invoked,
-                  nullptr, nullptr);
-    EXPECT_TRUE(first == second && invoked.vt == VT_BSTR && toUtf8(invoked.bstrVal) == "Tuning");
+    EXPECT_EQ(tuner->Invoke(DISPID_ACC_NAME, IID_NULL, 0, DISPATCH_PROPERTYGET, &parameters,
+                            &invoked, nullptr, nullptr),
+              S_OK);
+    EXPECT_TRUE(invoked.vt == VT_BSTR && utf8(invoked.bstrVal) == "Tuning");
     VariantClear(&invoked);
+    EXPECT_EQ(tuner->Invoke(DISPID_ACC_NAME, IID_IAccessible, 0, DISPATCH_PROPERTYGET, &parameters,
+                            &invoked, nullptr, nullptr),
+              DISP_E_UNKNOWNINTERFACE);
 
     VARIANT children[5]{}; // none of these is the control or one of its parts
-    children[1].vt = VT_BSTR, children[2].vt = VT_DISPATCH, children[3].vt = VT_I4;
+    children[1].vt = VT_BSTR, children[2].vt = VT_R8, children[3].vt = VT_I4;
     children[3].lVal = 99, children[4].vt = VT_I4, children[4].lVal = -7;
     for (const VARIANT& child : children) {
         EXPECT_TRUE(FAILED(tuner->get_accName(child, &name)) &&
@@ -253,37 +517,56 @@ TEST_F(Win32Window, AHostileClientGetsFailureCodes) {
                     FAILED(tuner->get_accRole(child, &role)))
             << "child of variant type " << child.vt;
     }
-    DestroyWindow(form);
-    HWND gone = nullptr;
-    EXPECT_TRUE(FAILED(tuner->get_accName(self, &name)) &&
-                FAILED(tuner->get_accValue(self, &name)) &&
-                FAILED(tuner->get_accRole(self, &role)) && FAILED(oleWindow->GetWindow(&gone)));
     for (IUnknown* object : {first, second, static_cast<IUnknown*>(oleWindow)}) {
         object->Release();
     }
     tuner->Release();
 }
 
-// Each label's text reads at 4.5:1 or better on the background the window gives it on a dark
-// scheme. (Light schemes are Wine's own, and the same colours are checked on Linux.)
-TEST_F(Win32Window, EveryLabelReadsOnADarkScheme) {
-    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
-    const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
-    const auto colour = [](COLORREF c) { return Colour{GetRValue(c), GetGValue(c), GetBValue(c)}; };
-    SetSysColors(4, elements, dark);
-    for (std::size_t i = 0; i < kControlCount; ++i) { // a fresh DC: none left coloured
-        HDC dc = CreateCompatibleDC(nullptr);
-        LOGBRUSH brush{};
-        GetObjectW(
-            HBRUSH(SendMessageW(form, WM_CTLCOLORSTATIC, WPARAM(dc), LPARAM(control(Control(i))))),
-            sizeof brush, &brush);
-        const Colour text = colour(GetTextColor(dc));
-        EXPECT_TRUE(kForm1.controls[i].kind != ControlKind::Label ||
-                    std::min(contrastRatio(text, colour(brush.lbColor)),
-                             contrastRatio(text, colour(GetBkColor(dc)))) >= 4.5)
-            << kForm1.controls[i].name;
-        DeleteDC(dc);
+// Each label's text reads at 4.5:1 or better on the background the window gives it, on the
+// screen, on Wine's light scheme and on a dark one the program is started with.
+TEST_F(ShippedWindow, EveryLabelReadsOnLightAndDarkSchemes) {
+    const wchar_t* const elements[] = {L"ButtonFace", L"ButtonText", L"Window", L"WindowText"};
+    const wchar_t* const dark[] = {L"0 0 0", L"255 255 255", L"0 0 0", L"255 255 255"};
+    std::array<std::wstring, 4> light;
+    HKEY colours = nullptr;
+    ASSERT_EQ(RegOpenKeyExW(HKEY_CURRENT_USER, L"Control Panel\\Colors", 0,
+                            KEY_QUERY_VALUE | KEY_SET_VALUE, &colours),
+              ERROR_SUCCESS);
+    for (std::size_t i = 0; i < 4; ++i) {
+        wchar_t value[32] = {};
+        DWORD size = sizeof value;
+        RegQueryValueExW(colours, elements[i], nullptr, nullptr, LPBYTE(value), &size);
+        light[i] = value;
     }
+    const auto set = [&](auto scheme) {
+        for (std::size_t i = 0; i < 4; ++i) {
+            const std::wstring value = scheme[i];
+            RegSetValueExW(colours, elements[i], 0, REG_SZ,
+                           reinterpret_cast<const BYTE*>(value.c_str()),
+                           DWORD((value.size() + 1) * sizeof(wchar_t)));
+        }
+    };
+    for (bool isDark : {false, true}) {
+        if (isDark) {
+            stop();
+            set(dark);
+            start();
+            set(light);
+        }
+        EXPECT_TRUE(waitFor([&] {
+            return background(onScreen(control(Control::Label3))) ==
+                   (isDark ? RGB(0, 0, 0) : GetSysColor(COLOR_BTNFACE));
+        })) << "not started on the scheme";
+        for (std::size_t i = 0; i < kControlCount; ++i) {
+            const auto contrast = [&] { return textContrast(control(Control(i))); };
+            EXPECT_TRUE(kForm1.controls[i].kind != ControlKind::Label ||
+                        waitFor([&] { return contrast() >= 4.5; }))
+                << kForm1.controls[i].name << " at " << contrast() << ":1 on the "
+                << (isDark ? "dark" : "light") << " scheme";
+        }
+    }
+    RegCloseKey(colours);
 }
 
 } // namespace

@@ -3,9 +3,10 @@
 # status 1 after trying to say so in a message box: no crash and no silent success.
 # Usage: without_display_test.sh WINE_LOADER WINEPREFIX KESTROVA_EXE
 set -u
-export WINEPREFIX=$2 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-mkdir -p "$WINEPREFIX"
-env -u DISPLAY -u WAYLAND_DISPLAY "$1" "$3"
+loader=$1
+export WINEPREFIX=$2
+. "$(dirname "$0")/wine_environment.sh"
+env -u DISPLAY -u WAYLAND_DISPLAY "$loader" "$3"
 status=$?
 wineserver -k 2>/dev/null
 if [ "$status" -ne 1 ]; then
