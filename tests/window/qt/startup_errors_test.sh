@@ -6,7 +6,10 @@ program=$1
 status=0
 XDG_RUNTIME_DIR=$(mktemp -d) # Qt warns of one that is missing
 export XDG_RUNTIME_DIR
-command -v Xvfb >/dev/null || { echo "FAIL: Xvfb is not installed (Debian package xvfb)"; exit 1; }
+for tool in Xvfb:xvfb xdotool:xdotool; do
+    command -v "${tool%:*}" >/dev/null ||
+        { echo "FAIL: ${tool%:*} is not installed (Debian package ${tool#*:})"; exit 1; }
+done
 check() { # DESCRIPTION EXPECTED [VARIABLE=VALUE...]
     description=$1 expected=$2
     shift 2
@@ -24,20 +27,39 @@ check "no display at all" "no display is available"
 check "a display that is not there" "could not connect to display :4711" DISPLAY=:4711
 check "a platform that is not installed" '"nowhere"' QT_QPA_PLATFORM=nowhere
 
+# Waits, as long as a loaded machine may need, until a command succeeds.
+wait_for() { # COMMAND...
+    tries=300
+    until "$@"; do
+        tries=$((tries - 1))
+        [ "$tries" -gt 0 ] || return 1
+        sleep 0.1
+    done
+}
+
 # A warning that is not the platform's, while the window opens, is written as Qt writes it.
-said=$(env QT_QPA_PLATFORM=offscreen QT_STYLE_OVERRIDE=nowhere timeout 1 "$program" 2>&1)
-if printf '%s' "$said" | grep -q "invalid style override 'nowhere'"; then
-    echo "ok (another warning at start): $said"
+log=$(mktemp)
+QT_QPA_PLATFORM=offscreen QT_STYLE_OVERRIDE=nowhere "$program" 2>"$log" &
+if wait_for grep -q "invalid style override 'nowhere'" "$log"; then
+    echo "ok (another warning at start): $(cat "$log")"
 else
-    echo "FAIL (another warning at start): said: $said"
+    echo "FAIL (another warning at start): said: $(cat "$log")"
     status=1
 fi
+kill $! 2>/dev/null
+wait $! 2>/dev/null
 
-log=$(mktemp)
+# The display goes away once the window is on it.
 LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/exit_leaks.supp \
-    sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
-    'env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 20 "$0" 2>"$1" & sleep 2; kill "$XVFB_PID"; wait $!' \
-    "$program" "$log"
+    sh "$(dirname "$0")/../../with_xvfb.sh" sh -c '
+        env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 60 "$0" 2>"$1" &
+        tries=300
+        until xdotool search --onlyvisible --name Kestrova >/dev/null 2>&1; do
+            tries=$((tries - 1))
+            [ "$tries" -gt 0 ] || break
+            sleep 0.1
+        done
+        kill "$XVFB_PID"; wait $!' "$program" "$log"
 code=$?
 if [ "$code" -ne 1 ] || ! grep -qi 'X11 connection broke' "$log"; then
     echo "FAIL (the display went away): status $code, said: $(cat "$log")"
