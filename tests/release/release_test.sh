@@ -33,6 +33,15 @@ if [ "${3:-}" != install ]; then
             cmp "$file" "$unpacked/dist/$name"
         fi
     done
+    # The Windows files the tests start are the ones in the zips, where the tree is committed.
+    # KESTROVA_TESTED_EXES: "FILE:win64 FILE:win32".
+    if [ -z "$(git -C "$source" status --porcelain --untracked-files=no 2>/dev/null)" ]; then
+        for tested in ${KESTROVA_TESTED_EXES:-}; do
+            unzip -p "$work/clone/dist/"Kestrova-*-"${tested##*:}.zip" Kestrova.exe |
+                cmp -s - "${tested%:*}" ||
+                fail "the ${tested##*:} zip's Kestrova.exe is not the file the tests start"
+        done
+    fi
     [ $status -eq 0 ] &&
         echo "ok: $(cd "$work/clone/dist" && ls | tr '\n' ' ')the same bytes from a clone and from its source archive"
     exit $status
