@@ -33,6 +33,8 @@ if [ "${3:-}" != install ]; then
             cmp "$file" "$unpacked/dist/$name"
         fi
     done
+    dpkg-deb -f "$work/clone/dist/"*.deb Depends | grep -q 'fonts-liberation2 | fonts-liberation' ||
+        fail "the Debian package does not bring the faces the layout is drawn for"
     # The Windows files the tests start are the ones in the zips, where the tree is committed.
     # KESTROVA_TESTED_EXES: "FILE:win64 FILE:win32".
     if [ -z "$(git -C "$source" status --porcelain --untracked-files=no 2>/dev/null)" ]; then

@@ -129,10 +129,10 @@ QAccessibleInterface* accessibleFactory(const QString&, QObject* object) {
 QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     switch (layout.kind) {
     case ControlKind::Label: {
-        auto* label = new QLabel(parent);
+        auto* label = new FittedLabel(parent);
         label->setObjectName(QString::fromUtf8(layout.name)); // first: it picks the accessible
         label->setTextFormat(Qt::PlainText);
-        label->setText(QString::fromUtf8(layout.text));
+        label->QLabel::setText(QString::fromUtf8(layout.text)); // fitted once it has its box
         if (layout.display) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -171,14 +171,30 @@ QIcon satellite(std::initializer_list<int> sizes) {
 
 } // namespace
 
+// The largest size up to the layout's at which the text fits the box, in half points.
+void FittedLabel::fit() {
+    QFont font = layoutFont_;
+    const QRect box = contentsRect();
+    for (qreal points = font.pointSizeF(); points > 1; points -= 0.5) {
+        font.setPointSizeF(points);
+        const QFontMetrics metrics(font);
+        if (metrics.horizontalAdvance(text()) <= box.width() && metrics.height() <= box.height()) {
+            break;
+        }
+    }
+    if (font != this->font()) {
+        setFont(font);
+    }
+}
+
 Form1Window::Form1Window(QWidget* parent)
     : QWidget(parent), widgets_(createControls()),
       combo1_(static_cast<QComboBox*>(control(Control::Combo1))),
       hscroll1_(static_cast<QScrollBar*>(control(Control::HScroll1))),
-      label1_(static_cast<QLabel*>(control(Control::Label1))),
-      label2_(static_cast<QLabel*>(control(Control::Label2))),
-      label7_(static_cast<QLabel*>(control(Control::Label7))),
-      label8_(static_cast<QLabel*>(control(Control::Label8))),
+      label1_(static_cast<FittedLabel*>(control(Control::Label1))),
+      label2_(static_cast<FittedLabel*>(control(Control::Label2))),
+      label7_(static_cast<FittedLabel*>(control(Control::Label7))),
+      label8_(static_cast<FittedLabel*>(control(Control::Label8))),
       form_({combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_),
       screenReaders_(new AtSpiBridge(
           hscroll1_.scrollBar, [this] { return tuningText(); }, this)) {
@@ -241,6 +257,9 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
             palette.setColor(QPalette::WindowText, toQColor(layout.display->text));
             palette.setColor(QPalette::Window, toQColor(layout.display->background));
             widget->setPalette(palette);
+        }
+        if (layout.kind == ControlKind::Label) {
+            static_cast<FittedLabel*>(widget)->setLayoutFont(widget->font());
         }
     }
     return widgets;

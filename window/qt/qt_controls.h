@@ -30,12 +30,32 @@ struct QtScrollBarControl : ScrollBarControl {
     QScrollBar* scrollBar;
 };
 
+// A label whose text keeps to its box: where a wider face stands in for the one the layout was
+// drawn for, its font shrinks just enough to fit, rather than clip the text.
+class FittedLabel : public QLabel {
+public:
+    using QLabel::QLabel;
+    // The font the layout gives the label, or the window's, once the label has its box.
+    void setLayoutFont(const QFont& font) {
+        layoutFont_ = font;
+        fit();
+    }
+    void setText(const QString& text) {
+        QLabel::setText(text);
+        fit();
+    }
+
+private:
+    void fit();
+    QFont layoutFont_;
+};
+
 struct QtLabelControl : LabelControl {
-    explicit QtLabelControl(QLabel* widget) : label(widget) {}
+    explicit QtLabelControl(FittedLabel* widget) : label(widget) {}
     void setCaption(std::string_view caption) override {
         label->setText(QString::fromUtf8(caption));
     }
-    QLabel* label;
+    FittedLabel* label;
 };
 
 // The decimal separator of the user's locale (LC_ALL, LC_NUMERIC, LANG).
