@@ -12,6 +12,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <cstdio>
+
 namespace kestrova {
 namespace {
 
@@ -25,6 +27,12 @@ QString pathOf(QAccessibleInterface* object) {
     return kRoot + QLatin1Char('/') + QString::number(QAccessible::uniqueId(object));
 }
 
+// One line for the user's log: screen readers then hear the tuner as a bare number.
+void warn(const char* what) {
+    std::fprintf(stderr, "kestrova: %s on Qt %s; screen readers hear the tuner's position only\n",
+                 what, qVersion());
+}
+
 } // namespace
 
 AtSpiBridge::AtSpiBridge(QScrollBar* tuner, std::function<QString()> valueText, QObject* parent)
@@ -35,8 +43,14 @@ AtSpiBridge::AtSpiBridge(QScrollBar* tuner, std::function<QString()> valueText, 
     }
 }
 
+// Qt's tree goes back where it was, for whatever of the program outlives this.
 AtSpiBridge::~AtSpiBridge() {
     QAccessible::removeActivationObserver(this);
+    QDBusConnection bus = accessibilityBus();
+    if (qtBridge_ && bus.isConnected() && bus.objectRegisteredAt(kRoot) == this) {
+        bus.unregisterObject(kRoot, QDBusConnection::UnregisterTree);
+        bus.registerVirtualObject(kRoot, qtBridge_, QDBusConnection::SubPath);
+    }
 }
 
 // Qt registers its tree just after it reports accessibility active.
@@ -49,13 +63,20 @@ void AtSpiBridge::accessibilityActiveChanged(bool active) {
 void AtSpiBridge::takeOver() {
     QDBusConnection bus = accessibilityBus();
     auto* tree = qobject_cast<QDBusVirtualObject*>(bus.objectRegisteredAt(kRoot));
-    if (tree == nullptr || tree == this) {
+    if (tree == this) {
         return;
+    }
+    if (!bus.isConnected() || tree == nullptr) {
+        return warn("Qt's accessibility tree is not where it was expected");
     }
     qDBusRegisterMetaType<QMap<QString, QString>>();
     qtBridge_ = tree;
     bus.unregisterObject(kRoot, QDBusConnection::UnregisterTree);
-    bus.registerVirtualObject(kRoot, this, QDBusConnection::SubPath);
+    if (!bus.registerVirtualObject(kRoot, this, QDBusConnection::SubPath)) {
+        bus.registerVirtualObject(kRoot, tree, QDBusConnection::SubPath); // Qt's, as it was
+        qtBridge_ = nullptr;
+        warn("the accessibility tree could not be extended");
+    }
 }
 
 QString AtSpiBridge::introspect(const QString& path) const {
@@ -78,7 +99,7 @@ void AtSpiBridge::entryChanged(QComboBox* list) {
         return;
     }
     QAccessibleInterface* combo = QAccessible::queryAccessibleInterface(list);
-    QAccessibleInterface* items = combo->child(0);
+    QAccessibleInterface* items = combo ? combo->child(0) : nullptr;
     QAccessibleInterface* item = items ? items->child(list->currentIndex()) : nullptr;
     if (item == nullptr) {
         return;
