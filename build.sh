@@ -17,12 +17,13 @@ run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 web_packages=(cmake make emscripten python3)
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
-# Windows file, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
-# XWayland, Wine, the screen reader Orca with a key presser and a session bus, Emscripten and
+# Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
+# XWayland, Wine, the screen reader Orca with a key presser and a session bus, the package and
+# zip tools the release test reads the releases with, Emscripten and
 # Chromium (driven by the npm package in tests/window/web).
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
-    xwayland wine wine64 dpkg-dev lintian zip orca xdotool dbus-daemon chromium)
+    xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon chromium)
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
 runs_32_bit() {
