@@ -1,8 +1,8 @@
 #!/bin/sh
 # Builds the releases into dist/ from this tree, the same bytes from the same sources wherever
 # and whenever they are built: kestrova_VERSION_amd64.deb, Kestrova-VERSION-win64.zip and
-# -win32.zip, kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by ./build.sh package,
-# which installs the tools.
+# -win32.zip, kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by
+# ./build.sh package, which installs the tools.
 set -eu
 cd "$(dirname "$0")/.."
 version=$(sed -n 's/^project(Kestrova VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
