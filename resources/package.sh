@@ -57,7 +57,8 @@ find "$site" -exec touch -d "@$SOURCE_DATE_EPOCH" {} +
 (cd "$site" && find . -type f | sort | zip -X -q "$OLDPWD/dist/kestrova-$version$suffix-web.zip" -@)
 
 # The sources as committed (with uncommitted changes to tracked files, where there are any),
-# written by the same tar command from a clone and from an unpacked source archive.
+# written by the same tar command from a clone and from an unpacked source archive, leaving out
+# what builds and test runs make there (the folders .gitignore names).
 sources=.
 if $clone; then
     changes=$(git stash create)
@@ -66,7 +67,8 @@ if $clone; then
     git archive "${changes:-HEAD}" | tar -x -C "$sources"
 fi
 tar --create --sort=name --mtime="@$SOURCE_DATE_EPOCH" --owner=0 --group=0 --numeric-owner \
-    --mode=u+rw,go=rX,a-s --format=gnu --exclude=./build --exclude=./dist -C "$sources" \
+    --mode=u+rw,go=rX,a-s --format=gnu --exclude='./build*' --exclude=./dist --exclude=./.cache \
+    --exclude=./compile_commands.json --exclude=node_modules -C "$sources" \
     --transform="s,^\.,kestrova-$version$suffix," . | gzip -9n >"dist/kestrova-$version$suffix.tar.gz"
 
 cd dist

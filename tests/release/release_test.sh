@@ -1,8 +1,9 @@
 #!/bin/sh
 # The releases: built from a clone, then from the source archive that build made, unpacked in
-# another folder a second later, they are the same bytes. With "install", the Debian package
-# from that build is installed on this machine with apt, started from /usr/bin/kestrova and
-# from its desktop entry, and purged without leaving a file behind.
+# another folder a second later with what a test run leaves there, they are the same bytes.
+# With "install", the Debian package from that build is installed on this machine with apt,
+# started from /usr/bin/kestrova and from its desktop entry, and purged without leaving a file
+# behind.
 # Usage: release_test.sh SOURCE_DIR WORK_DIR [install]
 set -u
 source=$(cd "$1" && pwd)
@@ -24,6 +25,9 @@ if [ "${3:-}" != install ]; then
     mkdir "$work/unpacked"
     tar -x -z -C "$work/unpacked" -f "$work/clone/dist/"kestrova-*.tar.gz
     unpacked=$(echo "$work/unpacked/"kestrova-*)
+    # What a test run leaves in a tree, which its source archive must not carry.
+    mkdir -p "$unpacked/tests/window/web/node_modules/driver" "$unpacked/build-old" "$unpacked/.cache"
+    touch "$unpacked/tests/window/web/node_modules/driver/index.js" "$unpacked/compile_commands.json"
     sh "$unpacked/resources/package.sh" >"$work/unpacked.log" 2>&1 ||
         { cat "$work/unpacked.log"; exit 1; }
     for file in "$work/clone/dist/"*; do
