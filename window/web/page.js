@@ -52,6 +52,7 @@ mergeInto(LibraryManager.library, {
     };
     const keys = {ArrowLeft: -1, ArrowUp: -1, ArrowRight: 1, ArrowDown: 1};
     element.addEventListener('keydown', (event) => {
+      if (event.altKey || event.ctrlKey || event.metaKey) return; // the browser's: Alt+Left is Back
       const small = kestrova.smallChange, large = kestrova.largeChange, value = element.valueAsNumber;
       const to = event.key in keys ? value + keys[event.key] * small
         : event.key === 'PageUp' ? value - large : event.key === 'PageDown' ? value + large
@@ -73,6 +74,7 @@ mergeInto(LibraryManager.library, {
     };
     let grip = null; // where on the thumb the drag took it
     element.addEventListener('pointerdown', (event) => {
+      if (event.button !== 0) return; // the primary button, a finger or a pen
       event.preventDefault();
       element.focus();
       const where = at(event);

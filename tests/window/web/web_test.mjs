@@ -127,6 +127,24 @@ await page.evaluate(() => { for (let i = 0; i < 10000; ++i) document.getElementB
 const [heapAfter, wasmAfter] = await memory();
 check('10,000 held steps grow no memory', [wasmAfter - wasmBefore, heapAfter - heapBefore < 256 * 1024], [0, true]);
 
+// Keys with Alt, Ctrl or Meta are the browser's (Alt+Left is its Back), and only the primary
+// button tunes: the tuner neither moves nor keeps them from the browser.
+const tuned = () => page.evaluate(() => document.getElementById('HScroll1').valueAsNumber);
+const from = await tuned();
+const kept = await page.evaluate(() => ['altKey', 'ctrlKey', 'metaKey'].filter((modifier) =>
+  !document.getElementById('HScroll1').dispatchEvent(new KeyboardEvent('keydown',
+    {key: 'ArrowLeft', [modifier]: true, bubbles: true, cancelable: true}))));
+const beside = await thumbAt(page, 50);
+for (const button of ['right', 'middle']) await page.mouse.click(beside.x, beside.y, {button});
+check('modified keys and other buttons are the browser\'s', [kept, await tuned()], [[], from]);
+// The browser's language changed while the page is open: the displays follow at once.
+const speak = (language) => page.evaluate((language) => {
+  Object.defineProperty(navigator, 'language', {get: () => language, configurable: true});
+  dispatchEvent(new Event('languagechange'));
+  return document.getElementById('Label1').firstChild.textContent;
+}, language);
+check('a language change shows at once', [await speak('de-DE'), await speak('en-US')], ['435,272', '435.272']);
+
 // What a screen reader reads, from Chromium's own accessibility tree.
 // Chromium's tree gives a slider's value as its number, never its aria-valuetext (measured on a
 // plain page too): that is read from the tuner's element.
