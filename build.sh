@@ -64,11 +64,12 @@ install_missing() {
         "${missing[@]}"
 }
 
-# The browser tests' driver, at the version its lock file pins; Node.js's own npm where the
+# The browser tests' driver, at the version its lock file pins (one that runs on Debian 12's
+# own Node.js 18), installed again when the lock file changes; Node.js's own npm where the
 # machine has one.
 install_browser_driver() {
     command -v npm >/dev/null || install_missing npm
-    [ -d tests/window/web/node_modules ] ||
+    [ tests/window/web/node_modules/.package-lock.json -nt tests/window/web/package-lock.json ] ||
         npm ci --prefix tests/window/web --no-audit --no-fund --loglevel=error
 }
 
