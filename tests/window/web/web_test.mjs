@@ -171,6 +171,9 @@ await page.keyboard.press('ArrowRight');
 check('offline: opens and tunes, asking the network for nothing', [await shown(page), served],
       ['145.999 435.801 LSB USB at 1, focus on HScroll1', []]);
 check('only the page\'s own files were asked for', requests.filter((url) => !url.startsWith(address)), []);
+await page.goto(address + 'index.html?from=a-bookmark'); // the page's other address
+await page.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
+check('offline at index.html too', served, []);
 
 // Online again: a new release replaces the stored one whole, and a broken one never does.
 await desktop.setOffline(false);
@@ -190,9 +193,12 @@ const release = async (sw, wasm) => {
   return [fetched, ...await page.evaluate(() => caches.keys())];
 };
 const [stored] = await page.evaluate(() => caches.keys());
+await page.evaluate(() => caches.open('another page of the host'));
 const renamed = (body) => body.toString().replace(/kestrova-[0-9a-f]+/, 'kestrova-next');
-check('a corrupt release leaves the last one working', await release(renamed, () => 'not a program'), [true, stored]);
-check('a whole new release replaces it', await release(renamed, undefined), [true, 'kestrova-next']);
+check('a corrupt release leaves the last one working', await release(renamed, () => 'not a program'),
+      [true, stored, 'another page of the host']);
+check('a whole new release replaces it, and only it', await release(renamed, undefined),
+      [true, 'another page of the host', 'kestrova-next ' + address]);
 
 // Without JavaScript or WebAssembly, and with a program file that does not arrive whole, a
 // plain line says so.
