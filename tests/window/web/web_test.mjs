@@ -21,12 +21,14 @@ const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'applica
                '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
 let served = [];
 const tampered = {}; // file name: what the server sends instead, as a bad host or release might
+let policy = null; // a Content-Security-Policy the server sends, as a strict host does
 const server = createServer(async (request, response) => {
   const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
   served.push(name);
   const file = await readFile(path.join(site, path.normalize(name))).catch(() => null);
   if (!file) return response.writeHead(404).end();
-  response.writeHead(200, {'Content-Type': types[path.extname(name)]})
+  response.writeHead(200, {'Content-Type': types[path.extname(name)],
+                           ...(policy && {'Content-Security-Policy': policy})})
     .end(tampered[name] ? tampered[name](file) : file);
 });
 await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
@@ -218,6 +220,17 @@ await corrupt.goto(address);
 await corrupt.waitForFunction(() => document.getElementById('needs').innerText);
 check('a corrupt program file', await corrupt.innerText('#needs'),
       'Kestrova could not load its program file. Check the connection and reload the page.');
+
+// A host's strict policy: no inline script, WebAssembly only from the page's own file.
+policy = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'";
+const strict = await browser.newPage(), refused = [];
+strict.on('console', (message) => /Security Policy/.test(message.text()) && refused.push(message.text()));
+await strict.goto(address);
+await strict.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
+await strict.keyboard.press('ArrowRight');
+check('under a strict policy', [await shown(strict), refused],
+      ['145.999 435.801 LSB USB at 1, focus on HScroll1', []]);
+policy = null;
 
 // Every label's text against what is behind it, in the colours the screen shows.
 const contrast = (png) => page.evaluate(async (data) => {

@@ -1,0 +1,47 @@
+// The page's own start, before the program: what the program asks of the page (its decimal
+// separator, what to say when it cannot run), the window fitted to the screen, and the worker
+// that keeps the page offline. A file of its own, so that a strict Content-Security-Policy
+// ("script-src 'self' 'wasm-unsafe-eval'") lets the page run.
+var Module = globalThis.Module = {
+  separator: '.',
+  onAbort: function () {
+    document.getElementById('needs').textContent = typeof WebAssembly === 'object'
+      ? 'Kestrova could not load its program file. Check the connection and reload the page.'
+      : 'Kestrova needs WebAssembly, which this browser does not have or has turned off.';
+  },
+};
+// The decimal separator of the browser's language, "." where it is unknown. Read while the
+// program is on its way: the browser's first use of its number formats takes tens of ms.
+function readSeparator() {
+  try { // a language the browser does not know would take its own default's separator
+    var known = Intl.NumberFormat.supportedLocalesOf([navigator.language]).length > 0;
+    var part = known && new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+      .find(function (p) { return p.type === 'decimal'; });
+    Module.separator = part ? part.value : '.';
+  } catch (unknownLanguage) {
+    Module.separator = '.';
+  }
+}
+readSeparator();
+addEventListener('languagechange', function () {
+  readSeparator();
+  if (Module._HScroll1_Change) Module._HScroll1_Change(); // the displays take it at once
+});
+// The program's file did not arrive: said where the program would have said it.
+document.querySelector('script[src="kestrova.js"]').addEventListener('error', Module.onAbort);
+if (typeof WebAssembly !== 'object') Module.onAbort(); // the program's own file cannot say so
+// The whole window as one picture, scaled down to fit a narrow screen; the folder around it
+// takes the scaled size, so nothing is left to scroll sideways.
+function fit() {
+  var frame = document.getElementById('frame'), folder = document.getElementById('fit');
+  var scale = Math.min(1, (document.documentElement.clientWidth - 8) / frame.offsetWidth);
+  frame.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
+  folder.style.width = frame.offsetWidth * scale + 'px';
+  folder.style.height = frame.offsetHeight * scale + 'px';
+}
+addEventListener('resize', fit);
+fit();
+matchMedia('(prefers-color-scheme: dark)').addEventListener('change', function () {
+  Module._colourSidebands();
+});
+if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
