@@ -1,5 +1,5 @@
-// Kestrova in a browser: Form1 built from the layout table as the page's own elements, wired to
-// the same procedures. page.js holds the how (elements, keys, the pointer); this the what.
+// Kestrova in a browser: Form1's elements, written into the page from the layout table at build
+// time, wired to the same procedures. page.js holds the how (keys, the pointer); this the what.
 #include "colours.h"
 #include "form1.h"
 #include "layout.h"
@@ -14,9 +14,7 @@ namespace {
 
 // The page's side, in page.js: one call a control operation, the controls found by index.
 extern "C" {
-void kestrovaCreate(int index, int kind, const char* name, int left, int top, int width, int height,
-                    const char* text, const char* family, double points, int bold, int textColour,
-                    int background, int display, const char* accessibleName);
+void kestrovaAdopt(int index, int kind, const char* name);
 void kestrovaFocus(int index);
 void kestrovaClear(int index);
 void kestrovaAddItem(int index, const char* text, int position);
@@ -29,21 +27,6 @@ void kestrovaSetValueText(int index, const char* text);
 void kestrovaDecimalSeparator(char* buffer, int size);
 int kestrovaBackground();
 void kestrovaSetTextColour(int index, int colour);
-}
-
-// The window's default face, and a family with its stand-ins as CSS lists them.
-constexpr FontSpec kWindowFont{"MS Sans Serif", 8.0};
-
-std::string fontStack(std::string_view family) {
-    std::string stack = "'" + std::string(family) + "'";
-    for (const FaceStandIns& face : kFaceStandIns) {
-        if (face.family == family) {
-            for (std::string_view standIn : face.standIns) {
-                stack += ", '" + std::string(standIn) + "'";
-            }
-        }
-    }
-    return stack + ", sans-serif";
 }
 
 int index(Control control) {
@@ -142,14 +125,7 @@ int main() {
     using namespace kestrova;
     for (std::size_t i = 0; i < kControlCount; ++i) {
         const ControlLayout& c = kForm1.controls[i];
-        const std::string name(c.name), text(c.text), accessibleName(c.accessibleName);
-        const FontSpec font = c.font.value_or(kWindowFont);
-        kestrovaCreate(static_cast<int>(i), static_cast<int>(c.kind), name.c_str(), c.box.left,
-                       c.box.top, c.box.width, c.box.height, text.c_str(),
-                       fontStack(font.family).c_str(), font.points, font.bold,
-                       c.display ? rgb(c.display->text) : -1,
-                       c.display ? rgb(c.display->background) : -1, c.display.has_value(),
-                       accessibleName.c_str());
+        kestrovaAdopt(static_cast<int>(i), static_cast<int>(c.kind), std::string(c.name).c_str());
     }
     run(&Form1::Form_Load);
     colourSidebands();

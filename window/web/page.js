@@ -1,48 +1,21 @@
-// The page's side of the web binding: native elements for Form1's controls, and the keys and
-// pointer of a Windows scroll bar on the tuner. main.cpp decides what they show.
+// The page's side of the web binding: Form1's controls, written into the page by page_html.cpp,
+// and the keys, pointer and arrows of a Windows scroll bar on the tuner. main.cpp decides what
+// they show.
 mergeInto(LibraryManager.library, {
   $kestrova: {controls: []},
-  kestrovaCreate__deps: ['$kestrova', 'kestrovaTuner'],
-  kestrovaCreate: function (index, kind, name, left, top, width, height, text, font, points, bold,
-                           textColour, background, display, accessibleName) {
-    const twips = (t) => t / 15 + 'px'; // 96 CSS pixels to the inch
-    const colour = (c) => '#' + c.toString(16).padStart(6, '0');
-    const tags = ['div', 'input', 'select', 'img'];
-    const element = document.createElement(tags[kind]);
-    element.id = UTF8ToString(name);
-    Object.assign(element.style, {left: twips(left), top: twips(top), width: twips(width),
-                                  height: twips(height), font: (bold ? 'bold ' : '') + points +
-                                  'pt ' + UTF8ToString(font)});
-    const label = UTF8ToString(accessibleName);
-    if (kind === 0) { // a label: what it shows, and a line a screen reader reads instead
-      element.innerHTML = '<span aria-hidden="true"></span><span class="heard"></span>';
-      element.firstChild.textContent = UTF8ToString(text);
-      element.lastChild.textContent = label ? '' : UTF8ToString(text);
-      if (display) {
-        element.className = 'display';
-        Object.assign(element.style, {color: colour(textColour), background: colour(background)});
-      }
-    } else if (kind === 1) {
-      _kestrovaTuner(element, label);
-    } else if (kind === 2) {
-      element.setAttribute('aria-label', label);
-      element.addEventListener('change', () => Module['_Combo1_Click']());
-    } else {
-      element.src = 'icons/kestrova-64.png';
-      element.srcset = 'icons/kestrova-128.png 2x';
-      element.alt = '';
-    }
-    document.getElementById('Form1').appendChild(element);
+  kestrovaAdopt__deps: ['$kestrova', 'kestrovaTuner'],
+  kestrovaAdopt: function (index, kind, name) {
+    // The page holds the window as the build wrote it; the program takes its controls over.
+    const element = document.getElementById(UTF8ToString(name));
+    if (kind === 1) _kestrovaTuner(element);
+    if (kind === 2) element.addEventListener('change', () => Module['_Combo1_Click']());
     kestrova.controls[index] = element;
   },
   kestrovaTuner__deps: ['$kestrova'],
-  kestrovaTuner: function (element, label) {
+  kestrovaTuner: function (element) {
     // The range input keeps a scroll bar's role, value and keyboard focus; its keys and its
-    // pointer are a Windows scroll bar's: Left and Up lower, a press beside the thumb pages.
-    element.type = 'range';
-    Object.assign(element, {min: 0, max: 0, value: 0}); // a range's own start is its middle
-    element.setAttribute('aria-label', label);
-    element.setAttribute('aria-orientation', 'horizontal');
+    // pointer are a Windows scroll bar's: Left and Up lower, a press beside the thumb pages, an
+    // arrow steps and repeats while held.
     const move = (value, procedure) => {
       const clamped = Math.min(Math.max(value, +element.min), +element.max);
       if (clamped !== element.valueAsNumber || procedure === '_HScroll1_Change') {
@@ -62,12 +35,12 @@ mergeInto(LibraryManager.library, {
         move(to, '_HScroll1_Change');
       }
     });
-    const thumb = 17; // the thumb's width in CSS pixels, as style.css draws it
     const at = (event) => { // the pointer's value, and whether it is on the thumb
+      const thumb = parseFloat(getComputedStyle(element).getPropertyValue('--grip')); // style.css's
       const box = element.getBoundingClientRect();
-      const x = (event.clientX - box.left) * element.offsetWidth / box.width;
+      const x = (event.clientX - box.left) * element.offsetWidth / box.width - element.clientLeft;
       const span = +element.max - +element.min;
-      const travel = element.offsetWidth - thumb;
+      const travel = element.clientWidth - thumb;
       const centre = thumb / 2 + (element.valueAsNumber - element.min) / (span || 1) * travel;
       return {onThumb: Math.abs(x - centre) <= thumb / 2, before: x < centre,
               value: Math.round(+element.min + (x - thumb / 2) / travel * span)};
@@ -99,6 +72,29 @@ mergeInto(LibraryManager.library, {
     element.addEventListener('pointercancel', release);
     // No gesture of the browser's own moves it; should one ever, the displays follow.
     element.addEventListener('touchstart', (event) => event.preventDefault(), {passive: false});
+    // The arrows: a step at once, then, held, again after 200 ms and every 50 ms, as Windows'
+    // scroll bar arrows repeat. They take no focus; the tuner keeps it.
+    // (No destructuring here: Emscripten's minifier garbles it.)
+    [-1, 1].forEach((direction) => {
+      const arrow = direction < 0 ? element.previousElementSibling : element.nextElementSibling;
+      let timer = 0;
+      const stop = () => clearTimeout(timer);
+      const step = (delay) => {
+        move(element.valueAsNumber + direction * kestrova.smallChange, '_HScroll1_Change');
+        timer = setTimeout(() => step(50), delay);
+      };
+      arrow.addEventListener('pointerdown', (event) => {
+        if (event.button !== 0) return;
+        event.preventDefault();
+        element.focus();
+        arrow.setPointerCapture(event.pointerId);
+        stop();
+        step(200);
+      });
+      ['pointerup', 'pointercancel', 'lostpointercapture'].forEach((end) =>
+        arrow.addEventListener(end, stop));
+      arrow.addEventListener('touchstart', (event) => event.preventDefault(), {passive: false});
+    });
     element.addEventListener('input', () => Module['_HScroll1_Scroll']());
     element.addEventListener('change', () => Module['_HScroll1_Change']());
   },

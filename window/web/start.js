@@ -1,7 +1,7 @@
-// The page's own start, before the program: what the program asks of the page (its decimal
-// separator, what to say when it cannot run), the window fitted to the screen, and the worker
-// that keeps the page offline. A file of its own, so that a strict Content-Security-Policy
-// ("script-src 'self' 'wasm-unsafe-eval'") lets the page run.
+// The page's own start, run before the first frame and before the program: what the program
+// asks of the page (its decimal separator, what to say when it cannot run), the window fitted
+// to the screen, and the worker that keeps the page offline. A file of its own, so that a strict
+// Content-Security-Policy ("script-src 'self' 'wasm-unsafe-eval'") lets the page run.
 var Module = globalThis.Module = {
   separator: '.',
   onAbort: function () {
@@ -23,6 +23,12 @@ function readSeparator() {
   }
 }
 readSeparator();
+// The window was written with "." in its displays: the first frame shows the user's own.
+['Label1', 'Label2'].forEach(function (id) {
+  document.querySelectorAll('#' + id + ' span').forEach(function (span) {
+    span.textContent = span.textContent.replace('.', Module.separator);
+  });
+});
 addEventListener('languagechange', function () {
   readSeparator();
   if (Module._HScroll1_Change) Module._HScroll1_Change(); // the displays take it at once
@@ -30,15 +36,17 @@ addEventListener('languagechange', function () {
 // The program's file did not arrive: said where the program would have said it.
 document.querySelector('script[src="kestrova.js"]').addEventListener('error', Module.onAbort);
 if (typeof WebAssembly !== 'object') Module.onAbort(); // the program's own file cannot say so
-// The whole window as one picture, scaled down to fit a narrow screen; the folder around it
-// takes the scaled size, so nothing is left to scroll sideways.
+// The whole window as one picture in the middle of the screen, never re-flowed: scaled down to
+// fit a small screen, and on a touch screen up to fill the side that limits it. With a mouse it
+// keeps its size, as a desktop window does, unless the user zooms.
+var touch = matchMedia('(pointer: coarse)');
 function fit() {
-  var frame = document.getElementById('frame'), folder = document.getElementById('fit');
-  var scale = Math.min(1, (document.documentElement.clientWidth - 8) / frame.offsetWidth);
-  frame.style.transform = scale < 1 ? 'scale(' + scale + ')' : '';
-  folder.style.width = frame.offsetWidth * scale + 'px';
-  folder.style.height = frame.offsetHeight * scale + 'px';
+  var frame = document.getElementById('frame'), root = document.documentElement;
+  var scale = Math.min(root.clientWidth / frame.offsetWidth, root.clientHeight / frame.offsetHeight);
+  if (!touch.matches) scale = Math.min(1, scale);
+  frame.style.transform = scale !== 1 ? 'scale(' + scale + ')' : '';
 }
+touch.addEventListener('change', fit);
 addEventListener('resize', fit);
 fit();
 matchMedia('(prefers-color-scheme: dark)').addEventListener('change', function () {

@@ -44,8 +44,9 @@ const shown = (page) => page.evaluate(() => ['Label1', 'Label2', 'Label7', 'Labe
 // Where the thumb's middle is, in the viewport, at a tuning offset.
 const thumbAt = (page, value) => page.evaluate((value) => {
   const tuner = document.getElementById('HScroll1'), box = tuner.getBoundingClientRect();
+  const grip = parseFloat(getComputedStyle(tuner).getPropertyValue('--grip'));
   const scale = box.width / tuner.offsetWidth;
-  const x = 8.5 + (value - tuner.min) / (tuner.max - tuner.min) * (tuner.offsetWidth - 17);
+  const x = tuner.clientLeft + grip / 2 + (value - tuner.min) / (tuner.max - tuner.min) * (tuner.clientWidth - grip);
   return {x: box.left + x * scale, y: box.top + box.height / 2};
 }, value);
 
