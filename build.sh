@@ -19,11 +19,14 @@ web_packages=(cmake make emscripten python3)
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
 # Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
 # XWayland, Wine, the screen reader Orca with a key presser and a session bus, the package and
-# zip tools the release test reads the releases with, Emscripten and
-# Chromium (driven by the npm package in tests/window/web).
+# zip tools the release test reads the releases with, Emscripten, and the three browser engines
+# the page is tested in: Chromium and Firefox ESR (driven by the npm package in
+# tests/window/web) and WebKitGTK through its WebDriver, with the locale sources it is run in
+# German with.
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
-    xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon chromium)
+    xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon chromium
+    firefox-esr webkit2gtk-driver locales)
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
 runs_32_bit() {

@@ -2,13 +2,13 @@
 // Debian's Chromium: time to the frame that shows the filled window on a first visit, and from
 // a key press to the repainted frame. Appends its table to bench/RESULTS.md.
 // Usage: node bench/web.mjs SITE_DIR [RUNS]      (./build.sh bench builds and runs it)
-import {chromium} from '../tests/window/web/node_modules/playwright-core/index.mjs';
+import puppeteer from '../tests/window/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
 import {appendFile, readFile} from 'node:fs/promises';
 import {createServer} from 'node:http';
 import path from 'node:path';
 
 const [site, runs = 20] = process.argv.slice(2);
-const browser = await chromium.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox',
+const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', args: ['--no-sandbox',
   '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
   '--disable-component-update', '--disable-sync']});
 
@@ -47,9 +47,10 @@ const instrument = () => {
 };
 const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length / 2)];
 const measure = async (url) => {
-  const context = await browser.newContext({serviceWorkers: 'block'});
-  await context.addInitScript(instrument);
+  const context = await browser.createBrowserContext();
   const page = await context.newPage();
+  await page.setBypassServiceWorker(true);
+  await page.evaluateOnNewDocument(instrument);
   await page.goto(url);
   const shown = await page.evaluate(() => window.shown);
   await page.focus('#HScroll1');
@@ -72,7 +73,7 @@ for (let run = 0; run < runs; ++run) { // taking turns
 const row = (measure, unit, page, floor) => `| ${measure} | ${page.toFixed(1)} ${unit} | ` +
   `${floor.toFixed(1)} ${unit} | ${(page / floor).toFixed(2)} | <= 1.25: ${page / floor <= 1.25 ? 'met' : 'missed'} |`;
 const table = ['', `Web page (\`bench/web.mjs\`): medians of ${runs} first visits and ${runs * 10} key presses in`,
-  `Chromium ${browser.version()}, headless, taking turns with a plain HTML page holding the same elements and no script.`, '',
+  `Chromium ${await browser.version()}, headless, taking turns with a plain HTML page holding the same elements and no script.`, '',
   '| measure | page | plain page | ratio | target |', '| --- | ---: | ---: | ---: | --- |',
   row('first visit to the filled window on screen', 'ms', median(results.page.shown), median(results.plain.shown)),
   row('key press to repainted frame', 'ms', median(results.page.keys), median(results.plain.keys))].join('\n');

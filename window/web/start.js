@@ -10,12 +10,19 @@ var Module = globalThis.Module = {
       : 'Kestrova needs WebAssembly, which this browser does not have or has turned off.';
   },
 };
-// The decimal separator of the browser's language, "." where it is unknown. Read while the
-// program is on its way: the browser's first use of its number formats takes tens of ms.
+// Languages whose decimal separator is "." (the browser test checks each against every
+// engine's own number formats): for them the window the build wrote is right as it stands, and
+// the first frame does not wait the tens of ms the browser's number formats take to start.
+Module.pointLanguages = ['en', 'en-US', 'en-GB', 'en-AU', 'en-CA', 'en-IE', 'en-IN', 'en-NZ',
+                         'ja', 'ja-JP', 'zh', 'zh-CN', 'zh-TW', 'zh-HK', 'ko', 'ko-KR', 'he',
+                         'he-IL', 'th', 'th-TH', 'hi', 'hi-IN'];
+// The decimal separator of the browser's language, "." where it is unknown.
 function readSeparator() {
   try { // a language the browser does not know would take its own default's separator
-    var known = Intl.NumberFormat.supportedLocalesOf([navigator.language]).length > 0;
-    var part = known && new Intl.NumberFormat(navigator.language).formatToParts(1.5)
+    var language = navigator.language;
+    var known = Module.pointLanguages.indexOf(language) < 0 &&
+      Intl.NumberFormat.supportedLocalesOf([language]).length > 0;
+    var part = known && new Intl.NumberFormat(language).formatToParts(1.5)
       .find(function (p) { return p.type === 'decimal'; });
     Module.separator = part ? part.value : '.';
   } catch (unknownLanguage) {
@@ -34,7 +41,10 @@ addEventListener('languagechange', function () {
   if (Module._HScroll1_Change) Module._HScroll1_Change(); // the displays take it at once
 });
 // The program's file did not arrive: said where the program would have said it.
-document.querySelector('script[src="kestrova.js"]').addEventListener('error', Module.onAbort);
+// (Listened for before its element exists: Firefox reports a failed fetch as soon as it fails.)
+addEventListener('error', function (event) {
+  if (event.target.src && /kestrova\.js$/.test(event.target.src)) Module.onAbort();
+}, true);
 if (typeof WebAssembly !== 'object') Module.onAbort(); // the program's own file cannot say so
 // The whole window as one picture in the middle of the screen, never re-flowed: scaled down to
 // fit a small screen, and on a touch screen up to fill the side that limits it. With a mouse it
