@@ -399,8 +399,6 @@ if (part === 'phone') {
       document.getElementById('Label1').firstChild.textContent]), [wanted, '146,000']);
     delete tampered[file];
   }
-  await brokenPage.evaluate(() => navigator.serviceWorker.getRegistrations()
-    .then((all) => Promise.all(all.map((r) => r.unregister()))));
   germanPage.on?.('console', (message) => /Security.Policy/i.test(message.text()) && refused.push(message.text()));
   await germanPage.bringToFront(); // a tab behind another gets its input late
   await germanPage.goto(address);
