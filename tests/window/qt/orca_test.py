@@ -4,28 +4,63 @@
 # program starts again beside the running Orca.
 # Usage: with_xvfb.sh dbus-run-session -- python3 orca_test.py KESTROVA
 # (Debian's python3, which has Orca's modules.)
-import logging, os, shutil, subprocess, sys, tempfile, time
+import logging, os, re, shutil, subprocess, sys, tempfile, time
 
 PREFERENCES = ('{"general": {"speechServerFactory": "", "enableSpeech": true, "enableKeyEcho":'
                ' false, "enableBraille": false, "enableSound": false}, "profiles": {"default":'
                ' {"profile": ["Default", "default"]}}, "keybindings": {}, "pronunciations": {}}')
 
 
+def spoken(debug_output):
+    """Orca's debug output, with each of its speech records written out as Orca 43's speech
+    log has it: "SPEECH OUTPUT: 'what it said'", the voice left off."""
+    def output(level, message, *rest, **options):
+        text = str(message if isinstance(message, str) else message[0] if message else '')
+        if text.startswith("SPEECH OUTPUT: '"):
+            voice = re.search(r"' [\[{]", text)  # the voice (a dictionary, or a list of them)
+            print(text[:voice.start() + 1] if voice else text, flush=True)
+        return debug_output(level, message, *rest, **options)
+    return output
+
+
 def run_orca(preferences):
-    """Orca as /usr/bin/orca starts it, its speech log written out as it speaks. It does not
-    look for other Orcas: they are on other buses, and /usr/bin/orca refuses to start beside one."""
-    from orca import orca
+    """Orca as /usr/bin/orca starts it, what it says written out as it speaks: Orca 43 through
+    its "speech" log, Orca 48 (which has none) through its debug output. It does not look for
+    other Orcas: they are on other buses, and /usr/bin/orca refuses to start beside one."""
+    from orca import debug, orca
     handler = logging.StreamHandler(sys.stdout)
     handler.setFormatter(logging.Formatter('%(message)s'))
     logging.getLogger('speech').addHandler(handler)
-    manager = orca.getSettingsManager()
+    for name in ['print_message', 'print_tokens']:  # Orca 48's; Orca 43 has neither
+        if hasattr(debug, name):
+            setattr(debug, name, spoken(getattr(debug, name)))
+    if hasattr(orca, 'getSettingsManager'):  # Orca 43
+        manager = orca.getSettingsManager()
+    else:  # Orca 48
+        from orca import settings_manager
+        manager = settings_manager.get_manager()
     manager.activate(preferences, {})
-    sys.path.insert(0, manager.getPrefsDir())
+    sys.path.insert(0, (getattr(manager, 'get_prefs_dir', None) or manager.getPrefsDir)())
     sys.exit(orca.main())
 
 
 def frequencies(up, down):
     return f'Uplink {up} MHz, downlink {down} MHz'
+
+
+def orca_major():
+    try:
+        from orca import orca_platform
+        return int(orca_platform.version.split('.')[0])
+    except (ImportError, ValueError):
+        return 0
+
+
+def tuner(up, down, percent):
+    """The tuner as Orca presents it when it gets the focus. Orca 48 adds the scroll bar's
+    position as a percentage to every scroll bar it can read a range from (its speech
+    generator's scroll-bar presentation does so whatever the value text says)."""
+    return f'Tuning scroll bar {frequencies(up, down)}' + (f' {percent} percent' if orca_major() >= 48 else '') + '.'
 
 
 # Keys (xdotool's names) and what Orca says after each, with FO-29 at the start.
@@ -36,12 +71,13 @@ STEPS = [
     ('End', [frequencies('145.900', '435.900')]),
     ('Home', [frequencies('146.000', '435.800')]),
     ('Next', [frequencies('145.990', '435.810')]),
-    ('Tab', ['FO-29 combo box.', 'Transponder.']),
-    ('Down', ['List with 5 items.', 'AO-7 Mode A.']),
+    # Orca 48 says a list's entry after its role, and no longer its size on the first move.
+    ('Tab', ['FO-29 combo box' + (' FO-29.' if orca_major() >= 48 else '.'), 'Transponder.']),
+    ('Down', ['List with 5 items.'] * (orca_major() < 48) + ['AO-7 Mode A.']),
     ('End', ['HO-68.']),
     ('Home', ['FO-29.']),
     ('Down', ['AO-7 Mode A.']),
-    ('shift+Tab', ['Tuning scroll bar ' + frequencies('145.860', '29.410') + '.']),
+    ('shift+Tab', [tuner('145.860', '29.410', 10)]),
     ('Right', [frequencies('145.861', '29.411')]),
     ('KP_Enter', ['Tuning scroll bar ' + frequencies('145.861', '29.411') + ' 11 percent.']),
     # Flat review, from the scroll bar's line upwards.
@@ -159,7 +195,7 @@ def main(program):
             subprocess.run(['xdotool', 'windowfocus', '--sync', focused], check=True)
         heard = orca.wait_for(2)
     check('focus on the window', heard,
-          ['Kestrova V.1.0.', 'Tuning scroll bar ' + frequencies('146.000', '435.800') + '.'])
+          ['Kestrova V.1.0.', tuner('146.000', '435.800', 0)])
     for name, expected in STEPS:
         key(name)
         check(name, orca.wait_for(len(expected)), expected)
@@ -191,7 +227,7 @@ def main(program):
     kestrova, window = start()
     subprocess.run(['xdotool', 'windowfocus', '--sync'] + window[:1], check=True)
     check('started beside a running Orca', orca.wait_for(2),
-          ['Kestrova V.1.0.', 'Tuning scroll bar ' + frequencies('146.000', '435.800') + '.'])
+          ['Kestrova V.1.0.', tuner('146.000', '435.800', 0)])
     key('Right')
     check('Right, there', orca.wait_for(1), [frequencies('145.999', '435.801')])
     orca.stop()
