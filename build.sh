@@ -26,7 +26,7 @@ web_packages=(cmake make emscripten python3)
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
     xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon chromium
-    firefox-esr webkit2gtk-driver locales)
+    firefox-esr webkit2gtk-driver locales debootstrap)
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
 runs_32_bit() {
