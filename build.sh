@@ -129,7 +129,7 @@ web)
     exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web/window/web/site
     ;;
 bench)
-    install_missing "${run_packages[@]}" "${web_packages[@]}" xvfb chromium
+    install_missing "${run_packages[@]}" "${web_packages[@]}" xvfb chromium libxcb-damage0-dev
     install_browser_driver
     build_preset bench
     sh bench/run.sh build/bench

@@ -38,16 +38,28 @@ public:
     // The font the layout gives the label, or the window's, once the label has its box.
     void setLayoutFont(const QFont& font) {
         layoutFont_ = font;
-        fit();
+        fitted_ = false;
     }
     void setText(const QString& text) {
         QLabel::setText(text);
-        fit();
+        fitted_ = false;
+    }
+
+protected:
+    // Fitted when drawn, not when set: measuring loads the font, and at start-up that is better
+    // done once the window is on the screen than before it is shown.
+    void paintEvent(QPaintEvent* event) override {
+        if (!fitted_) {
+            fitted_ = true;
+            fit();
+        }
+        QLabel::paintEvent(event);
     }
 
 private:
     void fit();
     QFont layoutFont_;
+    bool fitted_ = false;
 };
 
 struct QtLabelControl : LabelControl {
