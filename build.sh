@@ -22,11 +22,12 @@ web_packages=(cmake make emscripten python3)
 # zip tools the release test reads the releases with, Emscripten, and the three browser engines
 # the page is tested in: Chromium and Firefox ESR (driven by the npm package in
 # tests/window/web) and WebKitGTK through its WebDriver, with the locale sources it is run in
-# German with.
+# German with; debootstrap for the Debian 13 root, and the X DAMAGE headers the benchmarks
+# (built with the tests) read start-up through.
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
     xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon chromium
-    firefox-esr webkit2gtk-driver locales debootstrap)
+    firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev)
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
 runs_32_bit() {
