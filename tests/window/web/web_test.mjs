@@ -183,7 +183,8 @@ const screen = async (page, boxes) => page.evaluate(async (data, boxes) => {
     const background = commonest(points);
     return +Math.max(...[...counts(points)].filter(([, n]) => n >= 4).map(([c]) => ratio(c, background))).toFixed(2);
   });
-}, Buffer.from(await page.screenshot()).toString('base64'), boxes);
+}, await page.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))))
+  .then(() => page.screenshot()).then((png) => Buffer.from(png).toString('base64')), boxes);
 
 const {browser, page: newPage} = await launch({touch: part === 'phone'});
 const page = await open(newPage);
