@@ -69,7 +69,15 @@ const Form1Window& formOf(const QWidget* control) {
 }
 
 // The tuner as a screen reader sees it: a scroll bar whose value reads as both frequencies.
-class TunerAccessible : public QAccessibleWidget, public QAccessibleValueInterface {
+// From Qt 6.8 the same text is its "valuetext" attribute, which Orca speaks instead of the
+// number; before, the accessibility bridge adds the attribute.
+class TunerAccessible : public QAccessibleWidget,
+                        public QAccessibleValueInterface
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    ,
+                        public QAccessibleAttributesInterface
+#endif
+{
 public:
     explicit TunerAccessible(QScrollBar* tuner)
         : QAccessibleWidget(tuner, QAccessible::ScrollBar), tuner_(tuner) {}
@@ -77,17 +85,44 @@ public:
         if (type == QAccessible::ValueInterface) {
             return static_cast<QAccessibleValueInterface*>(this);
         }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+        if (type == QAccessible::AttributesInterface) {
+            return static_cast<QAccessibleAttributesInterface*>(this);
+        }
+#endif
         return QAccessibleWidget::interface_cast(type);
     }
+#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
+    QList<QAccessible::Attribute> attributeKeys() const override {
+        return {QAccessible::Attribute::Custom};
+    }
+    QVariant attributeValue(QAccessible::Attribute key) const override {
+        if (key != QAccessible::Attribute::Custom) {
+            return {};
+        }
+        return QVariant::fromValue(
+            QHash<QString, QString>{{QStringLiteral("valuetext"), text(QAccessible::Value)}});
+    }
+#endif
     QString text(QAccessible::Text kind) const override {
         return kind == QAccessible::Value ? formOf(tuner_).tuningText()
                                           : QAccessibleWidget::text(kind);
     }
-    QVariant currentValue() const override { return tuner_->value(); }
-    void setCurrentValue(const QVariant& value) override { tuner_->setValue(value.toInt()); }
-    QVariant maximumValue() const override { return tuner_->maximum(); }
-    QVariant minimumValue() const override { return tuner_->minimum(); }
-    QVariant minimumStepSize() const override { return tuner_->singleStep(); }
+    QVariant currentValue() const override {
+        return tuner_->value();
+    }
+    void setCurrentValue(const QVariant& value) override {
+        tuner_->setValue(value.toInt());
+    }
+    QVariant maximumValue() const override {
+        return tuner_->maximum();
+    }
+    QVariant minimumValue() const override {
+        return tuner_->minimum();
+    }
+    QVariant minimumStepSize() const override {
+        return tuner_->singleStep();
+    }
 
 private:
     QScrollBar* tuner_;
