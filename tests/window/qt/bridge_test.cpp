@@ -36,7 +36,7 @@ class BridgeTest : public QObject {
     template <typename T> T ask(QDBusConnection& reader, const QDBusMessage& message) {
         QDBusPendingReply<T> reply = reader.asyncCall(message);
         [&] {
-            QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 20000);
+            QTRY_VERIFY_WITH_TIMEOUT(reply.isFinished(), 10000);
             QVERIFY2(reply.isValid(), qPrintable(message.member() + " of " + message.path() + ": " +
                                                  reply.error().message()));
         }();
@@ -78,7 +78,7 @@ private Q_SLOTS:
         const auto tree = [] {
             return QDBusConnection(QStringLiteral("a11y")).objectRegisteredAt(kRoot);
         };
-        QTRY_VERIFY_WITH_TIMEOUT(tree() && tree()->parent() == window.get(), 20000);
+        QTRY_VERIFY_WITH_TIMEOUT(tree() && tree()->parent() == window.get(), 10000);
         const QString service = QDBusConnection(QStringLiteral("a11y")).baseService();
         const QString accessible = QStringLiteral("org.a11y.atspi.Accessible");
 
@@ -102,7 +102,7 @@ private Q_SLOTS:
                                "ActiveDescendantChanged", this,
                                SLOT(descendantChanged(QDBusMessage))));
         QTest::keyClick(list, Qt::Key_Down);
-        QTRY_COMPARE_WITH_TIMEOUT(activeDescendant_, pathOf(combo->child(0)->child(1)), 20000);
+        QTRY_COMPARE_WITH_TIMEOUT(activeDescendant_, pathOf(combo->child(0)->child(1)), 10000);
 
         // When the window goes, Qt's tree is back in its place, and answers.
         const QString application = kRoot + QStringLiteral("/root");
