@@ -5,6 +5,7 @@
 #include "screen_reader.h"
 
 #include <QAccessibleWidget>
+#include <QFontDatabase>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QStyleOptionFocusRect>
@@ -161,6 +162,24 @@ QAccessibleInterface* accessibleFactory(const QString&, QObject* object) {
     return nullptr;
 }
 
+// The layout's face if it is installed, else the first of its stand-ins that is. Looked up in
+// the list of installed families, which Qt reads at the first text anyway: a missing face costs
+// Qt a search of the system's substitutes for every size asked of it.
+QString installedFace(std::string_view family) {
+    static const QStringList installed = QFontDatabase::families();
+    QString face = QString::fromUtf8(family);
+    for (const FaceStandIns& standIns : kFaceStandIns) {
+        if (standIns.family == family && !installed.contains(face, Qt::CaseInsensitive)) {
+            for (std::string_view standIn : standIns.standIns) {
+                if (installed.contains(QString::fromUtf8(standIn), Qt::CaseInsensitive)) {
+                    return QString::fromUtf8(standIn);
+                }
+            }
+        }
+    }
+    return face; // none of them: the system's own substitute
+}
+
 QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     switch (layout.kind) {
     case ControlKind::Label: {
@@ -245,20 +264,12 @@ Form1Window::Form1Window(QWidget* parent)
     });
     connect(scrollBar, &QScrollBar::sliderReleased, this, [this] { form_.HScroll1_Change(); });
     form_.Form_Load();
-    colourSidebands();
-    showPicture();
+    colourSidebands(); // the picture comes when the window is shown, for its screen
     control(Control::HScroll1)->setFocus();
 }
 
 std::array<QWidget*, kControlCount> Form1Window::createControls() {
     QAccessible::installFactory(accessibleFactory);
-    for (const FaceStandIns& face : kFaceStandIns) {
-        QStringList standIns;
-        for (std::string_view standIn : face.standIns) {
-            standIns.append(QString::fromUtf8(standIn));
-        }
-        QFont::insertSubstitutions(QString::fromUtf8(face.family), standIns);
-    }
     setObjectName(QString::fromUtf8(kForm1.name));
     setWindowTitle(QString::fromUtf8(kForm1.caption));
     // The window system takes every size of a window icon at once; up to 64 pixels covers a
@@ -282,7 +293,7 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
         widget->setGeometry(pixels(box.left), pixels(box.top), pixels(box.width),
                             pixels(box.height));
         if (layout.font) {
-            QFont font(QString::fromUtf8(layout.font->family));
+            QFont font(installedFace(layout.font->family));
             font.setPointSizeF(layout.font->points);
             font.setBold(layout.font->bold);
             widget->setFont(font);
@@ -320,10 +331,16 @@ void Form1Window::colourSidebands() {
     }
 }
 
-// The picture at its natural size, as sharp as the screen's scale allows.
+// The picture at its natural size, as sharp as the screen's scale allows: drawn from the
+// smallest shipped image that covers it, the only one read.
 void Form1Window::showPicture() {
+    const qreal scale = devicePixelRatioF();
+    int shipped = 64;
+    while (shipped < 256 && shipped < 64 * scale) {
+        shipped *= 2;
+    }
     static_cast<QLabel*>(control(Control::Image1))
-        ->setPixmap(satellite({64, 128, 256}).pixmap({64, 64}, devicePixelRatioF()));
+        ->setPixmap(satellite({shipped}).pixmap({64, 64}, scale));
 }
 
 bool Form1Window::event(QEvent* event) {
