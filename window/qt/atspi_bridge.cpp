@@ -12,8 +12,6 @@
 #include <QScrollBar>
 #include <QTimer>
 
-#include <cstdio>
-
 namespace kestrova {
 namespace {
 
@@ -29,8 +27,8 @@ QString pathOf(QAccessibleInterface* object) {
 
 // One line for the user's log: screen readers then hear the tuner as a bare number.
 void warn(const char* what) {
-    std::fprintf(stderr, "kestrova: %s on Qt %s; screen readers hear the tuner's position only\n",
-                 what, qVersion());
+    qWarning("kestrova: %s on Qt %s; screen readers hear the tuner's position only", what,
+             qVersion());
 }
 
 } // namespace

@@ -121,6 +121,21 @@ private Q_SLOTS:
         window.reset();
         QCOMPARE(windows(), 0);
         QVERIFY(tree() != nullptr);
+
+        // Where Qt's tree is not, the bridge says so in one line, and leaves the bus as it is.
+        static QStringList said;
+        const QtMessageHandler qtTest = qInstallMessageHandler(
+            [](QtMsgType, const QMessageLogContext&, const QString& message) { said << message; });
+        QDBusConnection(QStringLiteral("a11y")).unregisterObject(kRoot);
+        AtSpiBridge lost(
+            nullptr, [] { return QString(); }, nullptr);
+        waitFor([] { return !said.isEmpty(); });
+        qInstallMessageHandler(qtTest);
+        QCOMPARE(said, QStringList("kestrova: Qt's accessibility tree is not where it was expected "
+                                   "on Qt " +
+                                   QString(qVersion()) +
+                                   "; screen readers hear the tuner's position only"));
+        QCOMPARE(tree(), nullptr);
     }
 };
 
