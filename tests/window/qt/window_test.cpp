@@ -5,6 +5,7 @@
 #include "scenario.h"
 
 #include <QAccessible>
+#include <QFontDatabase>
 #include <QtTest>
 
 using namespace kestrova;
@@ -88,15 +89,20 @@ private Q_SLOTS:
                      QRect(b.left / 15, b.top / 15, b.width / 15, b.height / 15));
             QVERIFY2(kForm1.controls[i].kind != ControlKind::Label || fits(Control(i)),
                      kForm1.controls[i].name.data());
-            if (const auto& font = kForm1.controls[i].font) { // its face, or a stand-in
+            // Its face, or else the first of its stand-ins that is installed.
+            if (const auto& font = kForm1.controls[i].font) {
                 QStringList faces{QString::fromUtf8(font->family)};
                 for (const FaceStandIns& face : kFaceStandIns) {
                     for (std::string_view standIn : face.standIns) {
                         faces += face.family == font->family ? QString::fromUtf8(standIn) : "";
                     }
                 }
-                const QString drawn = QFontInfo(window->control(Control(i))->font()).family();
-                QVERIFY2(faces.contains(drawn), qPrintable(drawn));
+                const QStringList installed = QFontDatabase::families();
+                const auto first = std::find_if(faces.begin(), faces.end(), [&](const QString& f) {
+                    return installed.contains(f, Qt::CaseInsensitive);
+                });
+                QCOMPARE(QFontInfo(window->control(Control(i))->font()).family(),
+                         first == faces.end() ? QString() : *first);
             }
         }
         window->show(); // the picture is drawn again when the screen or its scale changes
