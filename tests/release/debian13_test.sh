@@ -17,10 +17,14 @@ mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's|^URIs: *\
 
 [ -f "$deb" ] || { echo "FAIL: no package in $1"; exit 1; }
 
-# Whatever happens, the root's mounts go first, and nothing outside the root is ever removed.
+# Whatever happens, what still runs in the root and then its mounts go first (detached at once
+# if still busy), and nothing outside the root is ever removed.
 cleanup() {
+    for process in /proc/[0-9]*; do
+        [ "$(readlink "$process/root" 2>/dev/null)" = "$root" ] && kill -9 "${process#/proc/}"
+    done 2>/dev/null
     for mount in "$root/dev" "$root/proc"; do
-        mountpoint -q "$mount" && umount "$mount"
+        mountpoint -q "$mount" && { umount "$mount" 2>/dev/null || umount -l "$mount"; }
     done
     mountpoint -q "$root/dev" || rm -rf --one-file-system "$root"
 }
