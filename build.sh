@@ -18,7 +18,8 @@ windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 web_packages=(cmake make emscripten python3)
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
 # Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
-# XWayland, Wine, the screen reader Orca with a key presser and a session bus, the package and
+# XWayland, Wine, the screen reader Orca with a key presser, a session bus and the accessibility
+# bus (at-spi2-core, which the bridge test reads the window through without Orca), the package and
 # zip tools the release test reads the releases with, Emscripten, and the three browser engines
 # the page is tested in: Chromium and Firefox ESR (driven by the npm package in
 # tests/window/web) and WebKitGTK through its WebDriver, with the locale sources it is run in
@@ -26,7 +27,7 @@ web_packages=(cmake make emscripten python3)
 # (built with the tests) read start-up through.
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
-    xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon chromium
+    xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
     firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev)
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
