@@ -69,16 +69,23 @@ const Form1Window& formOf(const QWidget* control) {
     return *static_cast<const Form1Window*>(control->parentWidget());
 }
 
-// The tuner as a screen reader sees it: a scroll bar whose value reads as both frequencies.
-// From Qt 6.8 the same text is its "valuetext" attribute, which Orca speaks instead of the
-// number; before, the accessibility bridge adds the attribute.
-class TunerAccessible : public QAccessibleWidget,
-                        public QAccessibleValueInterface
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-    ,
-                        public QAccessibleAttributesInterface
+using AttributesInterface = QAccessibleAttributesInterface;
+void* asAttributes(AttributesInterface* self, QAccessible::InterfaceType type) {
+    return type == QAccessible::AttributesInterface ? self : nullptr;
+}
+#else
+struct AttributesInterface {}; // before Qt 6.8 the accessibility bridge adds the attribute
+void* asAttributes(AttributesInterface*, QAccessible::InterfaceType) {
+    return nullptr;
+}
 #endif
-{
+
+// The tuner as a screen reader sees it: a scroll bar whose value reads as both frequencies,
+// the same text as its "valuetext" attribute, which Orca speaks instead of the number.
+class TunerAccessible : public QAccessibleWidget,
+                        public QAccessibleValueInterface,
+                        public AttributesInterface {
 public:
     explicit TunerAccessible(QScrollBar* tuner)
         : QAccessibleWidget(tuner, QAccessible::ScrollBar), tuner_(tuner) {}
@@ -86,13 +93,18 @@ public:
         if (type == QAccessible::ValueInterface) {
             return static_cast<QAccessibleValueInterface*>(this);
         }
-#if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
-        if (type == QAccessible::AttributesInterface) {
-            return static_cast<QAccessibleAttributesInterface*>(this);
-        }
-#endif
-        return QAccessibleWidget::interface_cast(type);
+        void* attributes = asAttributes(this, type);
+        return attributes ? attributes : QAccessibleWidget::interface_cast(type);
     }
+    QString text(QAccessible::Text kind) const override {
+        return kind == QAccessible::Value ? formOf(tuner_).tuningText()
+                                          : QAccessibleWidget::text(kind);
+    }
+    QVariant currentValue() const override { return tuner_->value(); }
+    void setCurrentValue(const QVariant& value) override { tuner_->setValue(value.toInt()); }
+    QVariant maximumValue() const override { return tuner_->maximum(); }
+    QVariant minimumValue() const override { return tuner_->minimum(); }
+    QVariant minimumStepSize() const override { return tuner_->singleStep(); }
 #if QT_VERSION >= QT_VERSION_CHECK(6, 8, 0)
     QList<QAccessible::Attribute> attributeKeys() const override {
         return {QAccessible::Attribute::Custom};
@@ -101,29 +113,11 @@ public:
         if (key != QAccessible::Attribute::Custom) {
             return {};
         }
-        return QVariant::fromValue(
-            QHash<QString, QString>{{QStringLiteral("valuetext"), text(QAccessible::Value)}});
+        QHash<QString, QString> attributes;
+        attributes.insert(QStringLiteral("valuetext"), text(QAccessible::Value));
+        return QVariant::fromValue(attributes);
     }
 #endif
-    QString text(QAccessible::Text kind) const override {
-        return kind == QAccessible::Value ? formOf(tuner_).tuningText()
-                                          : QAccessibleWidget::text(kind);
-    }
-    QVariant currentValue() const override {
-        return tuner_->value();
-    }
-    void setCurrentValue(const QVariant& value) override {
-        tuner_->setValue(value.toInt());
-    }
-    QVariant maximumValue() const override {
-        return tuner_->maximum();
-    }
-    QVariant minimumValue() const override {
-        return tuner_->minimum();
-    }
-    QVariant minimumStepSize() const override {
-        return tuner_->singleStep();
-    }
 
 private:
     QScrollBar* tuner_;
