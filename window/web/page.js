@@ -9,6 +9,7 @@ mergeInto(LibraryManager.library, {
     const element = document.getElementById(UTF8ToString(name));
     if (kind === 1) _kestrovaTuner(element);
     if (kind === 2) element.addEventListener('change', () => Module['_Combo1_Click']());
+    if (kind === 1 || kind === 2) element.disabled = false;
     kestrova.controls[index] = element;
   },
   kestrovaTuner__deps: ['$kestrova'],

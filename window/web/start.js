@@ -5,6 +5,7 @@
 var Module = globalThis.Module = {
   separator: '.',
   onAbort: function () {
+    document.getElementById('Form1').classList.add('unavailable');
     document.getElementById('needs').textContent = typeof WebAssembly === 'object'
       ? 'Kestrova could not load its program file. Check the connection and reload the page.'
       : 'Kestrova needs WebAssembly, which this browser does not have or has turned off.';
@@ -62,4 +63,11 @@ fit();
 matchMedia('(prefers-color-scheme: dark)').addEventListener('change', function () {
   Module._colourSidebands();
 });
-if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js');
+if ('serviceWorker' in navigator) {
+  navigator.serviceWorker.register('sw.js');
+  // Once open, the worker may drop the releases that no open page uses any more.
+  addEventListener('load', function () {
+    var worker = navigator.serviceWorker.controller;
+    if (worker) worker.postMessage('opened');
+  });
+}
