@@ -11,7 +11,8 @@ set(KESTROVA_WINE_x86_64 /usr/lib/wine/wine64)
 set(KESTROVA_WINE_i686 /usr/lib/wine/wine)
 set(KESTROVA_WINE_WIDTHS "" CACHE STRING "The widths whose Windows files are started in the tests; empty: each one Wine runs here")
 
-function(kestrova_windows_build name arch testing)
+# The tests' build is configured as a plain cross-build is, with the toolchain file alone.
+function(kestrova_windows_build name arch)
     ExternalProject_Add(${name}
         SOURCE_DIR ${PROJECT_SOURCE_DIR}
         BINARY_DIR ${PROJECT_BINARY_DIR}/${name}
@@ -19,13 +20,13 @@ function(kestrova_windows_build name arch testing)
             -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/mingw-${arch}.cmake
             -DCMAKE_BUILD_TYPE=Release
             -DKESTROVA_WERROR=${KESTROVA_WERROR}
-            -DBUILD_TESTING=${testing}
+            ${ARGN}
         BUILD_ALWAYS ON
         INSTALL_COMMAND "")
 endfunction()
 
 foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
-    kestrova_windows_build(windows-${arch} ${arch} OFF)
+    kestrova_windows_build(windows-${arch} ${arch} -DBUILD_TESTING=OFF)
     set(KESTROVA_WINDOWS_EXE_${arch} ${PROJECT_BINARY_DIR}/windows-${arch}/window/win32/Kestrova.exe)
     if(NOT BUILD_TESTING)
         continue()
@@ -41,7 +42,7 @@ foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
     endif()
     if(wine_status EQUAL 0)
         set(KESTROVA_WINE_RUNS_${arch} ON)
-        kestrova_windows_build(windows-tests-${arch} ${arch} ON)
+        kestrova_windows_build(windows-tests-${arch} ${arch})
     else()
         message(STATUS "Wine cannot run ${arch} programs here: that Kestrova.exe is checked as data")
     endif()

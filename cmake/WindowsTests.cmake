@@ -3,20 +3,20 @@
 foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
     set(exe ${KESTROVA_WINDOWS_EXE_${arch}})
     set(name windows_${arch})
-    add_test(NAME ${name}_exe
-        COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${exe} ${arch})
+    set(tests ${PROJECT_BINARY_DIR}/windows-tests-${arch})
+    add_test(NAME ${name}_exe COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${exe}
+        ${arch} $<$<BOOL:${KESTROVA_WINE_RUNS_${arch}}>:${tests}/window/win32/Kestrova.exe>)
     if(NOT KESTROVA_WINE_RUNS_${arch})
         add_test(NAME ${name}_started COMMAND sh -c
             "echo 'skipped: Wine cannot run ${arch} programs on this machine, so its Kestrova.exe is checked as data only'; exit 77")
         set_tests_properties(${name}_started PROPERTIES SKIP_RETURN_CODE 77)
         continue()
     endif()
-    set(tests ${PROJECT_BINARY_DIR}/windows-tests-${arch}/tests)
     set(prefix ${PROJECT_BINARY_DIR}/wineprefix-${arch})
     set(run_under_wine sh ${PROJECT_SOURCE_DIR}/tests/window/win32/run_under_wine.sh
         ${KESTROVA_WINE_${arch}} ${prefix})
-    set(driver ${run_under_wine} ${tests}/window/win32/win32_window_tests.exe)
-    add_test(NAME ${name}_form1 COMMAND ${run_under_wine} ${tests}/form1_tests.exe)
+    set(driver ${run_under_wine} ${tests}/tests/window/win32/win32_window_tests.exe)
+    add_test(NAME ${name}_form1 COMMAND ${run_under_wine} ${tests}/tests/form1_tests.exe)
     add_test(NAME ${name}_window COMMAND ${driver})
     add_test(NAME ${name}_window_comma_locale COMMAND ${driver} --gtest_filter=*AUser*)
     set_tests_properties(${name}_window_comma_locale PROPERTIES

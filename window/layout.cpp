@@ -7,6 +7,7 @@ namespace {
 constexpr Colour kCyan{0, 255, 255};
 constexpr Colour kDarkGrey{64, 64, 64};
 constexpr Colour kBlue{0, 0, 255};
+constexpr FontSpec kWindowFont{"MS Sans Serif", 8.0};
 constexpr FontSpec kDisplayFont{"Arial", 24.0, true};
 constexpr FontSpec kHeadingFont{"MS Sans Serif", 12.0, true};
 constexpr FontSpec kSidebandFont{"MS Sans Serif", 9.75, true};
@@ -20,7 +21,8 @@ constexpr std::string_view kControlNames[] = {KESTROVA_CONTROLS(KESTROVA_NAME)};
 // One control to a row, as a form file lists them.
 // clang-format off
 constexpr FormLayout kForm1{
-    .name = "Form1", .caption = "Kestrova V." KESTROVA_CAPTION_VERSION, .clientWidth = 6105, .clientHeight = 3075,
+    .name = "Form1", .caption = "Kestrova V." KESTROVA_CAPTION_VERSION, .font = kWindowFont,
+    .clientWidth = 6105, .clientHeight = 3075,
     .smallChange = 1, .largeChange = 10,
     .controls = {{
         {.name = "Label1", .kind = kLabel, .box = {120, 360, 2415, 735}, .font = kDisplayFont,

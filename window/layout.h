@@ -66,6 +66,7 @@ struct ControlLayout {
 struct FormLayout {
     std::string_view name;
     std::string_view caption;
+    FontSpec font;                 // the window's default face, for controls without one
     int clientWidth, clientHeight; // twips
     std::int16_t smallChange;      // kHz per arrow step of the scroll bar
     std::int16_t largeChange;      // kHz per page step

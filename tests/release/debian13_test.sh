@@ -10,9 +10,8 @@ mkdir -p "$4"
 skip() { echo "skipped: $*"; exit 77; }
 [ "$(id -u)" -eq 0 ] || skip "building a Debian 13 root needs root"
 command -v debootstrap >/dev/null || skip "debootstrap is not installed"
-# The machine's own Debian mirror, from its apt sources (deb822 or one-line).
-mirror=$(cat /etc/apt/sources.list.d/*.sources 2>/dev/null | sed -n 's|^URIs: *\(http[^ ]*/debian\)/*$|\1|p' | head -n 1)
-[ -n "$mirror" ] || mirror=$(sed -n 's|^deb \(\[[^]]*\] \)\{0,1\}\(http[^ ]*/debian\)/* .*|\2|p' /etc/apt/sources.list 2>/dev/null | head -n 1)
+# The machine's own Debian mirror, as apt knows it.
+mirror=$(apt-get indextargets --format '$(REPO_URI)' | grep -m 1 '/debian/$')
 [ -n "$mirror" ] || skip "this machine's apt sources name no Debian mirror"
 
 [ -f "$deb" ] || { echo "FAIL: no package in $1"; exit 1; }
@@ -36,19 +35,19 @@ debootstrap --variant=minbase trixie "$root" "$mirror" >"$4/debootstrap.log" 2>&
 mount -t proc proc "$root/proc" && mount --bind /dev "$root/dev" || { echo "FAIL: mounting /proc and /dev"; exit 1; }
 mkdir -p "$root/opt/tests"
 cp "$deb" "$window_tests" "$5" "$source/tests/window/qt/dejavu-only-fonts.conf" \
-    "$source/tests/window/qt/orca_test.py" "$source/tests/with_xvfb.sh" "$root/opt/tests/"
+    "$source/tests/window/qt/orca_test.py" "$root/opt/tests/"
 in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
-    "/opt/tests/$(basename "$deb")" orca xvfb xdotool dbus-daemon libqt6test6 >"$4/apt.log" 2>&1 ||
+    "/opt/tests/$(basename "$deb")" orca xvfb xauth xdotool dbus-daemon libqt6test6 >"$4/apt.log" 2>&1 ||
     fail "installing the package and the tests' tools" "$4/apt.log"
 echo "ok: installed on Debian $(cat "$root/etc/debian_version"), Qt $(in_root dpkg-query -W -f '${Version}' libqt6core6t64), Orca $(in_root dpkg-query -W -f '${Version}' orca)"
 
 status=0
 tests=/opt/tests/$(basename "$window_tests")
-for fonts in "" FONTCONFIG_FILE=/opt/tests/dejavu-only-fonts.conf; do
-    in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp $fonts "$tests" -silent || status=1
-done
-if in_root sh /opt/tests/with_xvfb.sh dbus-run-session -- env QT_QPA_PLATFORM=xcb \
+in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp "$tests" -silent || status=1
+in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp "KESTROVA_EXPECT_FACE=DejaVu Sans" \
+    FONTCONFIG_FILE=/opt/tests/dejavu-only-fonts.conf "$tests" -silent || status=1
+if in_root xvfb-run -a dbus-run-session -- env QT_QPA_PLATFORM=xcb \
     XDG_RUNTIME_DIR=/tmp "/opt/tests/$(basename "$5")" -silent >"$4/bridge.log" 2>&1; then
     echo "ok: the screen-reader bridge test"
 else
@@ -56,7 +55,7 @@ else
     status=1
 fi
 # Orca's lines, and on failure everything else it and the program wrote.
-in_root sh /opt/tests/with_xvfb.sh dbus-run-session -- python3 -u /opt/tests/orca_test.py \
+in_root xvfb-run -a dbus-run-session -- python3 -u /opt/tests/orca_test.py \
     /usr/bin/kestrova >"$4/orca.log" 2>&1 || { grep -v dbus-daemon "$4/orca.log"; status=1; }
 [ $status -eq 0 ] && grep -E '^(ok|FAIL)' "$4/orca.log"
 exit $status

@@ -81,31 +81,18 @@ QString AtSpiBridge::introspect(const QString& path) const {
     return qtBridge_ ? qtBridge_->introspect(path) : QString();
 }
 
+// Qt 6.4 answers GetAttributes with an empty set for every object: the tuner's is its value
+// text alone. From Qt 6.8 Qt answers from the tuner's own attributes.
 bool AtSpiBridge::handleMessage(const QDBusMessage& message, const QDBusConnection& connection) {
-#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0) // later, Qt answers from the tuner's own attributes
+#if QT_VERSION < QT_VERSION_CHECK(6, 8, 0)
     QAccessibleInterface* tuner = QAccessible::queryAccessibleInterface(tuner_);
-    if (!askingQt_ && tuner != nullptr && message.member() == QLatin1String("GetAttributes") &&
+    if (tuner != nullptr && message.member() == QLatin1String("GetAttributes") &&
         message.path() == pathOf(tuner)) {
-        return connection.send(message.createReply(QVariant::fromValue(attributes(message))));
+        const QMap<QString, QString> attributes{{QStringLiteral("valuetext"), valueText_()}};
+        return connection.send(message.createReply(QVariant::fromValue(attributes)));
     }
 #endif
     return qtBridge_ && qtBridge_->handleMessage(message, connection);
-}
-
-// Qt's own answer with the tuner's value text added. Qt is asked through the connection's
-// local loop: a call to this very process is handled at once, in this thread, off the bus.
-QMap<QString, QString> AtSpiBridge::attributes(const QDBusMessage& message) {
-    QDBusConnection bus = accessibilityBus();
-    askingQt_ = true;
-    const QDBusMessage reply = bus.call(QDBusMessage::createMethodCall(
-        bus.baseService(), message.path(), message.interface(), message.member()));
-    askingQt_ = false;
-    QMap<QString, QString> attributes;
-    if (reply.type() == QDBusMessage::ReplyMessage && !reply.arguments().isEmpty()) {
-        attributes = qdbus_cast<QMap<QString, QString>>(reply.arguments().constFirst());
-    }
-    attributes.insert(QStringLiteral("valuetext"), valueText_());
-    return attributes;
 }
 
 // The list's selected item, in the list view behind the closed list, becomes its active

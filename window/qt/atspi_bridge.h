@@ -17,7 +17,7 @@ namespace kestrova {
 // attribute, and hears a closed list's new entry only when the list names its selected item as
 // its active descendant; Qt 6.4 exports no attributes and sends neither. Once a screen reader
 // turns accessibility on, this takes the place of Qt's object tree on the accessibility bus:
-// built with a Qt before 6.8 it adds the value text to the tuner's attributes, it hands every
+// built with a Qt before 6.8 it answers the tuner's attributes with its value text, it hands every
 // other call to Qt's own bridge, and it tells the bus which entry a list now shows.
 class AtSpiBridge : public QDBusVirtualObject, public QAccessible::ActivationObserver {
 public:
@@ -33,12 +33,10 @@ public:
 
 private:
     void takeOver();
-    QMap<QString, QString> attributes(const QDBusMessage& message);
 
     QPointer<QDBusVirtualObject> qtBridge_;
     QScrollBar* tuner_;
     std::function<QString()> valueText_;
-    bool askingQt_ = false;
 };
 
 } // namespace kestrova

@@ -174,13 +174,20 @@ QString installedFace(std::string_view family) {
     return face; // none of them: the system's own substitute
 }
 
+QFont qFont(const FontSpec& spec) {
+    QFont font(installedFace(spec.family));
+    font.setPointSizeF(spec.points);
+    font.setBold(spec.bold);
+    return font;
+}
+
 QWidget* createWidget(const ControlLayout& layout, QWidget* parent) {
     switch (layout.kind) {
     case ControlKind::Label: {
         auto* label = new FittedLabel(parent);
         label->setObjectName(QString::fromUtf8(layout.name)); // first: it picks the accessible
         label->setTextFormat(Qt::PlainText);
-        label->QLabel::setText(QString::fromUtf8(layout.text)); // fitted once it has its box
+        label->setText(QString::fromUtf8(layout.text)); // fitted once it is shown
         if (layout.display) {
             label->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
             label->setFrameStyle(QFrame::Panel | QFrame::Sunken);
@@ -219,8 +226,12 @@ QIcon satellite(std::initializer_list<int> sizes) {
 
 } // namespace
 
-// The largest size up to the layout's at which the text fits the box, in half points.
+// The largest size up to the layout's at which the text fits the box, in half points; measured
+// once the label is shown, as measuring loads the font.
 void FittedLabel::fit() {
+    if (!isVisible()) {
+        return;
+    }
     QFont font = layoutFont_;
     const QRect box = contentsRect();
     for (qreal points = font.pointSizeF(); points > 1; points -= 0.5) {
@@ -274,6 +285,7 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                    Qt::WindowCloseButtonHint);
     setFixedSize(pixels(kForm1.clientWidth), pixels(kForm1.clientHeight));
+    setFont(qFont(kForm1.font)); // not the desktop's: the layout is drawn for its own
 
     std::array<QWidget*, kControlCount> widgets{}; // created in tab order
     for (std::size_t i = 0; i < kControlCount; ++i) {
@@ -287,10 +299,7 @@ std::array<QWidget*, kControlCount> Form1Window::createControls() {
         widget->setGeometry(pixels(box.left), pixels(box.top), pixels(box.width),
                             pixels(box.height));
         if (layout.font) {
-            QFont font(installedFace(layout.font->family));
-            font.setPointSizeF(layout.font->points);
-            font.setBold(layout.font->bold);
-            widget->setFont(font);
+            widget->setFont(qFont(*layout.font));
         }
         if (layout.display) {
             QPalette palette = widget->palette();

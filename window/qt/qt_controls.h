@@ -31,41 +31,36 @@ struct QtScrollBarControl : ScrollBarControl {
 };
 
 // A label whose text keeps to its box: where a wider face stands in for the one the layout was
-// drawn for, its font shrinks just enough to fit, rather than clip the text.
+// drawn for, its font shrinks just enough to fit, rather than clip the text. It is fitted when
+// it is shown, resized, or given a new text or layout font.
 class FittedLabel : public QLabel {
 public:
     using QLabel::QLabel;
-    // The font the layout gives the label, or the window's, once the label has its box.
     void setLayoutFont(const QFont& font) {
         layoutFont_ = font;
-        fitted_ = false;
+        fit();
     }
-    void setText(const QString& text) {
-        QLabel::setText(text);
-        fitted_ = false;
-    }
+    void fit();
 
 protected:
-    // Fitted when drawn, not when set: measuring loads the font, and at start-up that is better
-    // done once the window is on the screen than before it is shown.
-    void paintEvent(QPaintEvent* event) override {
-        if (!fitted_) {
-            fitted_ = true;
-            fit();
-        }
-        QLabel::paintEvent(event);
+    void showEvent(QShowEvent* event) override {
+        QLabel::showEvent(event);
+        fit();
+    }
+    void resizeEvent(QResizeEvent* event) override {
+        QLabel::resizeEvent(event);
+        fit();
     }
 
 private:
-    void fit();
     QFont layoutFont_;
-    bool fitted_ = false;
 };
 
 struct QtLabelControl : LabelControl {
     explicit QtLabelControl(FittedLabel* widget) : label(widget) {}
     void setCaption(std::string_view caption) override {
         label->setText(QString::fromUtf8(caption));
+        label->fit();
     }
     FittedLabel* label;
 };

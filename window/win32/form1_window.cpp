@@ -28,9 +28,6 @@ bool highContrast() {
            (contrast.dwFlags & HCF_HIGHCONTRASTON) != 0;
 }
 
-// The window's default face, as Windows' dialogs use it, scaled like the others.
-constexpr FontSpec kWindowFont{"MS Shell Dlg", 8.0};
-
 // The DPI of the screen a window is on: Windows 10 and later say it of the window, Windows 8.1
 // of its monitor; before that every screen has the system's.
 int dpiOf(HWND window) {
@@ -58,22 +55,11 @@ int dpiOf(HWND window) {
     return dpi;
 }
 
-// The frame around a client area at a DPI, where Windows (10 1607 and later) can say it for a
-// DPI other than the window's own.
-RECT frameAround(HWND window, int width, int height, int dotsPerInch) {
-    using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
-    static const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
-        GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
-    const auto style = static_cast<DWORD>(GetWindowLongW(window, GWL_STYLE));
-    const auto exStyle = static_cast<DWORD>(GetWindowLongW(window, GWL_EXSTYLE));
-    RECT frame{0, 0, width, height};
-    if (adjustForDpi != nullptr) {
-        adjustForDpi(&frame, style, FALSE, exStyle, static_cast<UINT>(dotsPerInch));
-    } else {
-        AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-    }
-    return frame;
-}
+// Windows 10 1607 and later say the frame around a client area at a DPI other than the
+// window's own; only they send WM_GETDPISCALEDSIZE.
+using AdjustForDpi = BOOL(WINAPI*)(RECT*, DWORD, BOOL, DWORD, UINT);
+const auto adjustForDpi = reinterpret_cast<AdjustForDpi>(reinterpret_cast<void*>(
+    GetProcAddress(GetModuleHandleW(L"user32.dll"), "AdjustWindowRectExForDpi")));
 
 bool isScale(WPARAM dpi) {
     return dpi >= kLeastDpi && dpi <= kMostDpi;
@@ -174,7 +160,7 @@ void Form1Window::layOut() {
             continue;
         }
         HFONT old = fonts_[i];
-        fonts_[i] = createFont(c.font.value_or(kWindowFont), dotsPerInch_);
+        fonts_[i] = createFont(c.font.value_or(kForm1.font), dotsPerInch_);
         SendMessageW(controls_[i], WM_SETFONT, reinterpret_cast<WPARAM>(fonts_[i]), TRUE);
         DeleteObject(old);
     }
@@ -307,10 +293,14 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         SetFocus(focus_ ? focus_ : control(Control::HScroll1));
         return 0;
     case WM_GETDPISCALEDSIZE: // about to move to a screen of another scale: the frame there
-        if (auto* size = reinterpret_cast<SIZE*>(lParam); size != nullptr && isScale(wParam)) {
+        if (auto* size = reinterpret_cast<SIZE*>(lParam);
+            size != nullptr && isScale(wParam) && adjustForDpi != nullptr) {
             const int dpi = static_cast<int>(wParam);
-            const RECT frame = frameAround(window_, twipsToPixels(kForm1.clientWidth, dpi),
-                                           twipsToPixels(kForm1.clientHeight, dpi), dpi);
+            RECT frame{0, 0, twipsToPixels(kForm1.clientWidth, dpi),
+                       twipsToPixels(kForm1.clientHeight, dpi)};
+            adjustForDpi(&frame, static_cast<DWORD>(GetWindowLongW(window_, GWL_STYLE)), FALSE,
+                         static_cast<DWORD>(GetWindowLongW(window_, GWL_EXSTYLE)),
+                         static_cast<UINT>(dpi));
             *size = {frame.right - frame.left, frame.bottom - frame.top};
             return TRUE;
         }

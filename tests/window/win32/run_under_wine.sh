@@ -9,7 +9,7 @@ shift 2
 . "$(dirname "$0")/wine_environment.sh"
 export dpi=${KESTROVA_DPI:-96}
 run() {
-    sh "$(dirname "$0")/../../with_xvfb.sh" sh -c \
+    xvfb-run -a sh -c \
         '"$1" reg add "HKCU\\Control Panel\\Desktop" /v LogPixels /t REG_DWORD /d "$dpi" /f \
             >/dev/null 2>&1; "$@"; status=$?; wineserver -k 2>/dev/null; exit $status' \
         wine "$loader" "$@"
