@@ -26,7 +26,7 @@ web_packages=(cmake make emscripten python3)
 # German with; debootstrap for the Debian 13 root, and the X DAMAGE headers the benchmarks
 # (built with the tests) read start-up through.
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
-    googletest icoutils clang-format desktop-file-utils appstream xvfb weston qt6-wayland
+    googletest icoutils clang-format desktop-file-utils appstream xvfb xauth weston qt6-wayland
     xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
     firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev)
 
@@ -131,7 +131,7 @@ web)
     exec python3 -m http.server 8000 --bind 127.0.0.1 --directory build/web/window/web/site
     ;;
 bench)
-    install_missing "${run_packages[@]}" "${web_packages[@]}" xvfb chromium libxcb-damage0-dev
+    install_missing "${run_packages[@]}" "${web_packages[@]}" xvfb xauth chromium libxcb-damage0-dev
     install_browser_driver
     build_preset bench
     sh bench/run.sh build/bench

@@ -4,7 +4,7 @@
 # Usage: bench/run.sh BUILD_DIR [RUNS]        (./build.sh bench builds and runs it)
 set -eu
 cd "$(dirname "$0")/.."
-[ -n "${XVFB_PID:-}" ] || exec sh tests/with_xvfb.sh sh bench/run.sh "$@"
+[ -n "${KESTROVA_BENCH_X:-}" ] || KESTROVA_BENCH_X=1 exec xvfb-run -a sh bench/run.sh "$@"
 build=$(cd "$1" && pwd)
 runs=${2:-20}
 export QT_QPA_PLATFORM=xcb XDG_RUNTIME_DIR="$build/runtime"

@@ -10,8 +10,7 @@ namespace kestrova {
 // without leading zeros or grouping, then the separator (any UTF-8 text), then exactly three
 // decimals, all in ASCII digits. A zero integer part writes no digit (".500"), as the
 // pattern's "#" asks, and a value that rounds to zero has no sign.
-// Transponders produce 29.4 to 435.9 MHz. Magnitudes of 1e15 and more read "Overflow", the
-// not-a-number "NaN", and the infinities "Infinity" and "-Infinity".
+// Transponders produce 29.4 to 435.9 MHz; the magnitude must be finite and below 1e15.
 std::string frequencyText(double megahertz, std::string_view decimalSeparator);
 
 } // namespace kestrova

@@ -1,13 +1,12 @@
 // The transponder entries and their display text against whole-kHz arithmetic, and Form1's
-// procedures against fakes that behave like real controls, with and without a toolkit that
-// reports programmatic changes as events.
+// procedures against controls that keep what is set as real controls do, with and without a toolkit
+// that reports programmatic changes as events.
 #include "form1.h"
 #include "frequency_text.h"
+#include "recorded_controls.h"
 #include "transponder.h"
 
 #include <gtest/gtest.h>
-
-#include <algorithm>
 
 namespace kestrova {
 namespace {
@@ -45,46 +44,42 @@ TEST(Transponder, EveryEntryAtEveryOffsetShowsTheExactKilohertz) {
     }
 }
 
-// Like real controls, the list may report a selection the program makes, and the scroll bar
-// keeps its position inside its range and may report a position that moved as the range shrank.
-struct Fakes : ListControl, ScrollBarControl, RegionalSettings {
-    void clear() override { index = -1; }
-    void addItem(std::string_view, std::int16_t) override {}
-    std::int16_t listIndex() const override { return index; }
+// The recorded controls, which may also report a selection the program makes and a position
+// that moved as the range shrank, as some toolkits do.
+struct Reporting {
+    Form1* form = nullptr;
+};
+struct ReportingList : RecordedList, Reporting {
     void setListIndex(std::int16_t selected) override {
-        index = selected;
-        reports ? form->Combo1_Click() : void();
+        RecordedList::setListIndex(selected);
+        form ? form->Combo1_Click() : void();
     }
+};
+struct ReportingScrollBar : RecordedScrollBar, Reporting {
     void setRange(std::int16_t low, std::int16_t high) override {
         const std::int16_t was = position;
-        max = high, position = std::clamp(position, low, high);
-        position != was&& reports ? form->HScroll1_Change() : void();
+        RecordedScrollBar::setRange(low, high);
+        form&& position != was ? form->HScroll1_Change() : void();
     }
-    std::int16_t value() const override { return position; }
-    std::string decimalSeparator() const override { return separator; }
-    Form1* form = nullptr;
-    bool reports = false;
-    std::int16_t index = -1, max = 0, position = 0;
-    const char* separator = ".";
-};
-
-struct FakeLabel : LabelControl {
-    void setCaption(std::string_view text) override { caption = text; }
-    std::string caption;
 };
 
 // Parameter: whether the toolkit reports programmatic selections and position changes.
 class Form1Test : public ::testing::TestWithParam<bool> {
 protected:
-    Form1Test() { fakes.reports = GetParam(), fakes.form = &form, form.Form_Load(); }
+    Form1Test() {
+        list.form = scrollBar.form = GetParam() ? &form : nullptr;
+        form.Form_Load();
+    }
     std::string shown() const {
-        return std::to_string(fakes.max) + "@" + std::to_string(fakes.position) + " " +
+        return std::to_string(scrollBar.max) + "@" + std::to_string(scrollBar.position) + " " +
                labels[0].caption + " " + labels[1].caption + " " + labels[2].caption + " " +
                labels[3].caption;
     }
-    Fakes fakes;
-    FakeLabel labels[4];
-    Form1 form{{fakes, fakes, labels[0], labels[1], labels[2], labels[3]}, fakes};
+    ReportingList list;
+    ReportingScrollBar scrollBar;
+    RecordedLabel labels[4];
+    FixedSeparator settings;
+    Form1 form{{list, scrollBar, labels[0], labels[1], labels[2], labels[3]}, settings};
 };
 
 INSTANTIATE_TEST_SUITE_P(Toolkits, Form1Test, ::testing::Bool());
@@ -103,13 +98,13 @@ TEST_P(Form1Test, SelectionsKeepOrClampThePosition) {
         {4, 30, 5, "50@30 145.955 435.735 LSB USB"},
     };
     for (const auto& s : kSwitches) {
-        fakes.index = s.from, form.Combo1_Click();
-        fakes.position = s.offset, form.HScroll1_Change();
-        fakes.index = s.to, form.Combo1_Click(), form.HScroll1_Scroll();
+        list.index = s.from, form.Combo1_Click();
+        scrollBar.position = s.offset, form.HScroll1_Change();
+        list.index = s.to, form.Combo1_Click(), form.HScroll1_Scroll();
         EXPECT_EQ(shown(), s.expected) << s.from << " at " << s.offset << " to " << s.to;
     }
-    fakes.separator = ",";
-    fakes.index = 0, form.HScroll1_Scroll();
+    settings.separator = ",";
+    list.index = 0, form.HScroll1_Scroll();
     EXPECT_EQ(labels[0].caption + " " + labels[1].caption, "145,970 435,830");
 }
 

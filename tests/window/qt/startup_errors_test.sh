@@ -3,10 +3,12 @@
 # platform's own reason, and ends with status 1, never an abort; the same when its display
 # goes away while it runs. Other warnings at start are written as they come.
 program=$1
+here=$(cd "$(dirname "$0")" && pwd)
+. "$here/../../wait.sh"
 status=0
 XDG_RUNTIME_DIR=$(mktemp -d) # Qt warns of one that is missing
 export XDG_RUNTIME_DIR
-for tool in Xvfb:xvfb xdotool:xdotool; do
+for tool in xvfb-run:xvfb xauth:xauth xdotool:xdotool; do
     command -v "${tool%:*}" >/dev/null ||
         { echo "FAIL: ${tool%:*} is not installed (Debian package ${tool#*:})"; exit 1; }
 done
@@ -27,16 +29,6 @@ check "no display at all" "no display is available"
 check "a display that is not there" "could not connect to display :4711" DISPLAY=:4711
 check "a platform that is not installed" '"nowhere"' QT_QPA_PLATFORM=nowhere
 
-# Waits, as long as a loaded machine may need, until a command succeeds.
-wait_for() { # COMMAND...
-    tries=300
-    until "$@"; do
-        tries=$((tries - 1))
-        [ "$tries" -gt 0 ] || return 1
-        sleep 0.1
-    done
-}
-
 # A warning that is not the platform's, while the window opens, is written as Qt writes it.
 log=$(mktemp)
 QT_QPA_PLATFORM=offscreen QT_STYLE_OVERRIDE=nowhere "$program" 2>"$log" &
@@ -50,16 +42,10 @@ kill $! 2>/dev/null
 wait $! 2>/dev/null
 
 # The display goes away once the window is on it.
-LSAN_OPTIONS=suppressions=$(cd "$(dirname "$0")" && pwd)/exit_leaks.supp \
-    sh "$(dirname "$0")/../../with_xvfb.sh" sh -c '
-        env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 60 "$0" 2>"$1" &
-        tries=300
-        until xdotool search --onlyvisible --name Kestrova >/dev/null 2>&1; do
-            tries=$((tries - 1))
-            [ "$tries" -gt 0 ] || break
-            sleep 0.1
-        done
-        kill "$XVFB_PID"; wait $!' "$program" "$log"
+LSAN_OPTIONS=suppressions=$here/exit_leaks.supp xvfb-run -a sh -c '. "$2"
+    env -u WAYLAND_DISPLAY QT_QPA_PLATFORM=xcb timeout 60 "$0" 2>"$1" &
+    wait_for xdotool search --onlyvisible --name Kestrova >/dev/null 2>&1
+    pkill -f "^Xvfb $DISPLAY "; wait $!' "$program" "$log" "$here/../../wait.sh"
 code=$?
 if [ "$code" -ne 1 ] || ! grep -qi 'X11 connection broke' "$log"; then
     echo "FAIL (the display went away): status $code, said: $(cat "$log")"

@@ -12,14 +12,11 @@ export XDG_RUNTIME_DIR LC_ALL=en_US.UTF-8
 weston --backend=headless-backend.so --socket=kestrova --xwayland --idle-time=0 \
     >"$XDG_RUNTIME_DIR/weston.log" 2>&1 &
 weston=$!
-tries=0
-until grep -q 'xserver listening on display' "$XDG_RUNTIME_DIR/weston.log"; do
-    tries=$((tries + 1))
-    if [ $tries -gt 100 ] || ! kill -0 $weston 2>/dev/null; then
-        echo "FAIL: the compositor did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1
-    fi
-    sleep 0.1
-done
+. "$(dirname "$0")/../../wait.sh"
+listening() { grep -q 'xserver listening on display' "$XDG_RUNTIME_DIR/weston.log"; }
+if ! wait_for listening; then
+    echo "FAIL: the compositor did not start"; cat "$XDG_RUNTIME_DIR/weston.log"; exit 1
+fi
 display=$(sed -n 's/.*xserver listening on display \(:[0-9]*\).*/\1/p' "$XDG_RUNTIME_DIR/weston.log")
 status=0
 env -u DISPLAY WAYLAND_DISPLAY=kestrova QT_QPA_PLATFORM=wayland timeout 60 "$1" || status=1
@@ -29,11 +26,7 @@ log=$XDG_RUNTIME_DIR/kestrova.log
 env -u DISPLAY -u QT_QPA_PLATFORM WAYLAND_DISPLAY=kestrova WAYLAND_DEBUG=client timeout 60 "$2" \
     2>"$log" &
 program=$!
-tries=300
-until grep -q 'wl_surface@[0-9]*\.commit' "$log" || [ $tries -eq 0 ]; do
-    tries=$((tries - 1))
-    sleep 0.1
-done
+wait_for grep -q 'wl_surface@[0-9]*\.commit' "$log"
 kill $weston
 wait $weston 2>/dev/null
 wait $program
