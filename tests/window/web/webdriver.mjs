@@ -26,7 +26,7 @@ export async function launchWebKit({locale = 'en-US'} = {}) {
   const service = new remote.DriverService('WebKitWebDriver', {port, args: [`--port=${port}`],
     hostname: '127.0.0.1', env: {...process.env, LOCPATH: locales, LANG: `${language}.UTF-8`, LANGUAGE: language}});
   const driver = await new Builder().usingServer(await service.start()).withCapabilities({
-    browserName: 'MiniBrowser', pageLoadStrategy: 'eager', 'webkitgtk:browserOptions': {
+    browserName: 'MiniBrowser', 'webkitgtk:browserOptions': {
       binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation']}}).build();
   let current = await driver.getWindowHandle(), opened = false, at = {x: 0, y: 0};
   const page = (handle) => {
