@@ -174,10 +174,10 @@ QString installedFace(std::string_view family) {
     return face; // none of them: the system's own substitute
 }
 
-QFont qFont(const FontSpec& spec) {
-    QFont font(installedFace(spec.family));
-    font.setPointSizeF(spec.points);
-    font.setBold(spec.bold);
+QFont qFont(const FontSpec& wanted) {
+    QFont font(installedFace(wanted.family));
+    font.setPointSizeF(wanted.points);
+    font.setBold(wanted.bold);
     return font;
 }
 
