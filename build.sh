@@ -7,7 +7,7 @@
 #                        and build/windows/win32/Kestrova.exe (32-bit)
 #   ./build.sh web       build the web page and serve it at http://127.0.0.1:8000/
 #   ./build.sh bench     build optimised and run the benchmarks (bench/RESULTS.md)
-#   ./build.sh package   build the releases into dist/: the Debian package, the Windows zips,
+#   ./build.sh package   build the releases into dist/: the Debian packages, the Windows zips,
 #                        the web page's zip, the source archive and their SHA256SUMS
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -16,6 +16,15 @@ cd "$(dirname "$0")"
 run_packages=(cmake make g++ qt6-base-dev fonts-liberation2 fonts-dejavu-core)
 windows_packages=(g++-mingw-w64-i686 g++-mingw-w64-x86-64)
 web_packages=(cmake make emscripten python3)
+# The further Debian architectures (with their GNU CPU names) the Linux program is packaged for,
+# cross-built beside this one's with multiarch: Debian's cross compiler and that architecture's
+# Qt; its tests run under qemu-user and need its GoogleTest and Qt's Wayland platform too.
+linux_arches=(arm64:aarch64)
+cross_packages=() cross_test_packages=(qemu-user-static)
+for arch in "${linux_arches[@]}"; do
+    cross_packages+=("g++-${arch#*:}-linux-gnu" "qt6-base-dev:${arch%:*}")
+    cross_test_packages+=("libgtest-dev:${arch%:*}" "qt6-wayland:${arch%:*}")
+done
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
 # Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
 # XWayland, Wine, the screen reader Orca with a key presser, a session bus and the accessibility
@@ -28,7 +37,8 @@ web_packages=(cmake make emscripten python3)
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb xauth weston qt6-wayland
     xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
-    firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev)
+    firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev "${cross_packages[@]}"
+    "${cross_test_packages[@]}")
 
 # Whether this kernel runs 32-bit x86 programs, tried with the smallest one: it exits at once.
 runs_32_bit() {
@@ -46,7 +56,7 @@ runs_32_bit() {
 
 # Packaging adds the shared-library dependency reader, lintian and zip.
 package_packages=(cmake make g++ qt6-base-dev "${windows_packages[@]}" "${web_packages[@]}"
-    dpkg-dev lintian zip)
+    dpkg-dev lintian zip "${cross_packages[@]}")
 
 as_root() {
     if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi
@@ -60,10 +70,9 @@ install_missing() {
     done
     [ ${#missing[@]} -eq 0 ] && return 0
     echo "Installing: ${missing[*]}"
-    if printf '%s\n' "${missing[@]}" | grep -q ':i386$' &&
-        ! dpkg --print-foreign-architectures | grep -qx i386; then
-        as_root dpkg --add-architecture i386
-    fi
+    for arch in $(printf '%s\n' "${missing[@]}" | sed -n 's/.*://p' | sort -u); do
+        dpkg --print-foreign-architectures | grep -qx "$arch" || as_root dpkg --add-architecture "$arch"
+    done
     as_root apt-get update -qq
     as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
         "${missing[@]}"
@@ -76,6 +85,18 @@ install_browser_driver() {
     command -v npm >/dev/null || install_missing npm
     [ tests/window/web/node_modules/.package-lock.json -nt tests/window/web/package-lock.json ] ||
         npm ci --prefix tests/window/web --no-audit --no-fund --loglevel=error
+}
+
+# qemu-user runs the other architectures' programs once the kernel knows it (binfmt_misc), which
+# nothing here does at boot. Where the kernel refuses, their tests report a skip saying so.
+register_emulators() {
+    for arch in "${linux_arches[@]}"; do
+        [ -e "/proc/sys/fs/binfmt_misc/qemu-${arch#*:}" ] && continue
+        mountpoint -q /proc/sys/fs/binfmt_misc ||
+            as_root mount -t binfmt_misc binfmt_misc /proc/sys/fs/binfmt_misc || true
+        as_root sh -c "cat /usr/lib/binfmt.d/qemu-${arch#*:}.conf >/proc/sys/fs/binfmt_misc/register" ||
+            echo "The kernel did not take qemu-${arch#*:}: the ${arch%:*} tests will be skipped."
+    done
 }
 
 build_preset() {
@@ -108,6 +129,7 @@ test)
     # Every test, Linux and Windows; then the Linux tests again under AddressSanitizer and
     # UndefinedBehaviorSanitizer.
     install_browser_driver
+    register_emulators
     build_preset dev
     test_preset dev
     build_preset sanitize

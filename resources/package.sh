@@ -1,6 +1,7 @@
 #!/bin/sh
 # Builds the releases into dist/ from this tree, the same bytes from the same sources wherever
-# and whenever they are built: kestrova_VERSION_amd64.deb, Kestrova-VERSION-win64.zip and
+# and whenever they are built: kestrova_VERSION_amd64.deb and _arm64.deb (and one for each
+# further architecture whose Qt is installed), Kestrova-VERSION-win64.zip and
 # -win32.zip, kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by
 # ./build.sh package, which installs the tools.
 set -eu
@@ -31,12 +32,16 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKESTROVA
     $(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
     >/dev/null
 cmake --build "$build" --parallel "$(nproc)"
-(cd "$build" && cpack -G DEB >/dev/null)
+for config in "$build"/CPackConfig.cmake "$build"/linux-*/CPackConfig.cmake; do
+    (cd "$(dirname "$config")" && cpack -G DEB >/dev/null)
+done
 # Made again by dpkg-deb, for the commit's time on every file and in the archive headers.
-deb=$(ls dist/*.deb)
-dpkg-deb --raw-extract "$deb" "$build/deb"
-find "$build/deb" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
-dpkg-deb --root-owner-group --build "$build/deb" "$deb" >/dev/null
+for deb in dist/*.deb; do
+    rm -rf "$build/deb"
+    dpkg-deb --raw-extract "$deb" "$build/deb"
+    find "$build/deb" -exec touch --no-dereference --date="@$SOURCE_DATE_EPOCH" {} +
+    dpkg-deb --root-owner-group --build "$build/deb" "$deb" >/dev/null
+done
 
 # Each width of the Windows program with its short README, at the commit's time.
 for width in x86_64:win64 i686:win32; do

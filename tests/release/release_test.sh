@@ -1,10 +1,10 @@
 #!/bin/sh
 # The releases: built from a clone, then from the source archive that build made, unpacked in
 # another folder a second later with what a test run leaves there, they are the same bytes.
-# With "install", the Debian package from that build is installed on this machine with apt,
-# started from /usr/bin/kestrova and from its desktop entry, and purged without leaving a file
-# behind.
-# Usage: release_test.sh SOURCE_DIR WORK_DIR [install]
+# With "install", that build's Debian package for an architecture is installed on this machine
+# with apt (another architecture's beside this one's, run by qemu-user), started from
+# /usr/bin/kestrova and from its desktop entry, and purged without leaving a file behind.
+# Usage: release_test.sh SOURCE_DIR WORK_DIR [install ARCH]
 set -u
 source=$(cd "$1" && pwd)
 work=$2
@@ -37,8 +37,13 @@ if [ "${3:-}" != install ]; then
             cmp "$file" "$unpacked/dist/$name"
         fi
     done
-    dpkg-deb -f "$work/clone/dist/"*.deb Depends | grep -q 'fonts-liberation2 | fonts-liberation' ||
-        fail "the Debian package does not bring the faces the layout is drawn for"
+    # Every architecture's package depends on the same packages, the faces among them.
+    for deb in "$work/clone/dist/"*.deb; do
+        depends=$(dpkg-deb -f "$deb" Depends)
+        echo "$depends" | grep -q 'fonts-liberation2 | fonts-liberation' ||
+            fail "$(basename "$deb") does not bring the faces the layout is drawn for"
+        [ "$depends" = "${first:=$depends}" ] || fail "$(basename "$deb") depends on $depends, not $first"
+    done
     # The Windows files the tests start are the ones in the zips, where the tree is committed.
     # KESTROVA_TESTED_EXES: "FILE:win64 FILE:win32".
     if [ -z "$(git -C "$source" status --porcelain --untracked-files=no 2>/dev/null)" ]; then
@@ -57,7 +62,15 @@ if [ "$(id -u)" -ne 0 ] || dpkg -s kestrova >/dev/null 2>&1; then
     echo "skipped: installing the package needs root and a machine without Kestrova installed"
     exit 77
 fi
-deb=$(ls "$work/clone/dist/"*.deb)
+arch=$4
+cpu=$(dpkg-architecture -a"$arch" -qDEB_HOST_GNU_CPU 2>/dev/null)
+if [ "$arch" != "$(dpkg --print-architecture)" ]; then
+    dpkg --print-foreign-architectures | grep -qx "$arch" ||
+        { echo "skipped: dpkg does not take $arch packages here (dpkg --add-architecture $arch)"; exit 77; }
+    [ -e "/proc/sys/fs/binfmt_misc/qemu-$cpu" ] ||
+        { echo "skipped: binfmt_misc has no qemu-$cpu entry: this machine runs no $arch programs"; exit 77; }
+fi
+deb=$(ls "$work/clone/dist/"*_"$arch".deb) || { echo "FAIL: no $arch package was built"; exit 1; }
 DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$deb" >"$work/apt.log" 2>&1 || { cat "$work/apt.log"; exit 1; }
 files=$(dpkg -L kestrova | while read -r f; do [ -f "$f" ] && echo "$f"; done)
 id=org.kestrova.kestrova
