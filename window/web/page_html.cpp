@@ -69,6 +69,9 @@ void writeCss() {
                     std::string(c.name).c_str(), c.kind == ControlKind::ScrollBar ? "Box" : "",
                     pixels(c.box.left).c_str(), pixels(c.box.top).c_str(),
                     pixels(c.box.width).c_str(), pixels(c.box.height).c_str());
+        if (c.kind == ControlKind::ScrollBar) { // its height, for the thumb's
+            std::printf(" --box: %s;", pixels(c.box.height).c_str());
+        }
         if (c.font) {
             std::printf(" font: %s;", font(*c.font).c_str());
         }
