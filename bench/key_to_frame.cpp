@@ -1,7 +1,7 @@
 // Key press to repainted frame: an arrow key goes through the window system's event path
 // until the frame with the new captions has been painted and flushed, in Kestrova's window and
-// in the floor (a scroll bar that writes its value into a label), taking turns.
-// Prints the median microseconds of each. Usage: key_to_frame REPETITIONS
+// in the floor (a scroll bar that writes its value into a label), taking turns; prints the median
+// microseconds of each. Usage: key_to_frame REPETITIONS, or key_to_frame floor (the floor alone).
 #include "form1_window.h"
 
 #include <QApplication>
@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 #include <vector>
 
 namespace {
@@ -38,18 +39,10 @@ double keyToFrame(QWidget& window, const std::vector<QWidget*>& captions, Qt::Ke
     return static_cast<double>(timer.nsecsElapsed()) / 1000.0;
 }
 
-double median(std::vector<double> values) {
-    std::nth_element(values.begin(), values.begin() + static_cast<long>(values.size() / 2),
-                     values.end());
-    return values[values.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
-    const int repetitions = argc > 1 ? std::atoi(argv[1]) : 200;
-    kestrova::Form1Window kestrova;
     QWidget floor;
     floor.setFixedSize(407, 205);
     auto* scrollBar = new QScrollBar(Qt::Horizontal, &floor);
@@ -58,6 +51,12 @@ int main(int argc, char* argv[]) {
     label->setGeometry(8, 24, 161, 49);
     QObject::connect(scrollBar, &QScrollBar::valueChanged, label,
                      [label](int value) { label->setText(QString::number(value)); });
+    if (argc > 1 && std::strcmp(argv[1], "floor") == 0) {
+        floor.show();
+        return QApplication::exec();
+    }
+    const int repetitions = argc > 1 ? std::atoi(argv[1]) : 200;
+    kestrova::Form1Window kestrova;
     floor.move(420, 0);
     for (QWidget* window : {static_cast<QWidget*>(&kestrova), &floor}) {
         window->show();
@@ -75,5 +74,8 @@ int main(int argc, char* argv[]) {
                                            key));
         floorTimes.push_back(keyToFrame(floor, {label}, key));
     }
-    std::printf("%.1f %.1f\n", median(kestrovaTimes), median(floorTimes));
+    std::sort(kestrovaTimes.begin(), kestrovaTimes.end());
+    std::sort(floorTimes.begin(), floorTimes.end());
+    std::printf("%.1f %.1f\n", kestrovaTimes[kestrovaTimes.size() / 2],
+                floorTimes[floorTimes.size() / 2]);
 }

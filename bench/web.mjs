@@ -1,7 +1,5 @@
-// The web page side by side with a plain HTML page holding the same elements and no script, in
-// Debian's Chromium: time to the frame that shows the filled window on a first visit, and from
-// a key press to the repainted frame. Appends its table to bench/RESULTS.md.
-// Usage: node bench/web.mjs SITE_DIR [RUNS]      (./build.sh bench builds and runs it)
+// The page beside the same elements with no script, in Chromium: first visit to the filled window
+// on screen, key press to frame; appends to bench/RESULTS.md. Usage: node bench/web.mjs SITE [RUNS]
 import puppeteer from '../tests/window/web/node_modules/puppeteer-core/lib/esm/puppeteer/puppeteer-core.js';
 import {appendFile, readFile} from 'node:fs/promises';
 import {createServer} from 'node:http';
@@ -12,33 +10,25 @@ const browser = await puppeteer.launch({executablePath: '/usr/bin/chromium', arg
   '--disable-gpu', '--disable-quic', '--no-first-run', '--disable-background-networking',
   '--disable-component-update', '--disable-sync']});
 
-// The floor: the window as the page builds it, written out as plain HTML.
-const builder = await browser.newPage();
+// The floor: the window the build writes into the page, without its scripts.
 const types = {'.js': 'text/javascript', '.wasm': 'application/wasm', '.css': 'text/css', '.png': 'image/png'};
-let plain = '';
+const plain = (await readFile(path.join(site, 'index.html'), 'utf8'))
+  .replace(/<script[^]*?<\/script>|<link rel="preload"[^>]*>| disabled/g, '');
 const server = createServer(async (request, response) => {
   const name = new URL(request.url, 'http://localhost').pathname;
-  if (name === '/plain.html') return response.writeHead(200, {'Content-Type': 'text/html'}).end(plain);
-  try {
-    const body = await readFile(path.join(site, name === '/' ? 'index.html' : path.normalize(name)));
-    response.writeHead(200, {'Content-Type': types[path.extname(name)] ?? 'text/html'}).end(body);
-  } catch {
-    response.writeHead(404).end();
-  }
+  const body = name === '/plain.html' ? plain : await readFile(path.join(site, name === '/' ? 'index.html'
+    : path.normalize(name))).catch(() => null);
+  if (body === null) return response.writeHead(404).end();
+  response.writeHead(200, {'Content-Type': types[path.extname(name)] ?? 'text/html'}).end(body);
 });
 await new Promise((listening) => server.listen(0, '127.0.0.1', listening));
 const address = `http://127.0.0.1:${server.address().port}/`;
-await builder.goto(address);
-await builder.waitForFunction(() => document.getElementById('Label1')?.firstChild.textContent);
-plain = `<!DOCTYPE html><html><head><meta charset="utf-8"><link rel="stylesheet" href="style.css">
-</head><body>${await builder.evaluate(() => document.getElementById('fit').outerHTML)}</body></html>`;
 
 // Instruments either page alike: when the filled window reaches the screen, and each key's frame.
 const instrument = () => {
   window.shown = new Promise((resolve) => {
-    const look = () => document.getElementById('Label1')?.textContent.trim() &&
-      requestAnimationFrame(() => requestAnimationFrame(() => resolve(performance.now())));
-    new MutationObserver((_, observer) => look() && observer.disconnect())
+    new MutationObserver((_, observer) => document.getElementById('Label1')?.textContent.trim() && (observer.disconnect(),
+      requestAnimationFrame(() => requestAnimationFrame(() => resolve(performance.now())))))
       .observe(document, {subtree: true, childList: true, characterData: true});
   });
   window.keyFrames = [];
@@ -54,29 +44,24 @@ const measure = async (url) => {
   await page.goto(url);
   const shown = await page.evaluate(() => window.shown);
   await page.focus('#HScroll1');
-  for (let i = 0; i < 10; ++i) {
-    await page.keyboard.press(i % 2 ? 'ArrowLeft' : 'ArrowRight');
-    await page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r))));
-  }
+  for (let i = 0; i < 10; ++i) await page.keyboard.press(i % 2 ? 'ArrowLeft' : 'ArrowRight')
+    .then(() => page.evaluate(() => new Promise((r) => requestAnimationFrame(() => requestAnimationFrame(r)))));
   const keys = await page.evaluate(() => keyFrames);
-  await context.close();
-  return {shown, keys};
+  return context.close().then(() => ({shown, keys}));
 };
-const results = {page: {shown: [], keys: []}, plain: {shown: [], keys: []}};
+const results = {page: [], plain: []};
 for (let run = 0; run < runs; ++run) { // taking turns
-  for (const [name, url] of [['page', address], ['plain', address + 'plain.html']]) {
-    const {shown, keys} = await measure(url);
-    results[name].shown.push(shown);
-    results[name].keys.push(...keys);
-  }
+  for (const name of ['page', 'plain']) results[name].push(await measure(address + (name === 'plain' ? 'plain.html' : '')));
 }
+const shown = (name) => median(results[name].map((result) => result.shown));
+const keys = (name) => median(results[name].flatMap((result) => result.keys));
 const row = (measure, unit, page, floor) => `| ${measure} | ${page.toFixed(1)} ${unit} | ` +
   `${floor.toFixed(1)} ${unit} | ${(page / floor).toFixed(2)} | <= 1.25: ${page / floor <= 1.25 ? 'met' : 'missed'} |`;
 const table = ['', `Web page (\`bench/web.mjs\`): medians of ${runs} first visits and ${runs * 10} key presses in`,
   `Chromium ${await browser.version()}, headless, taking turns with a plain HTML page holding the same elements and no script.`, '',
   '| measure | page | plain page | ratio | target |', '| --- | ---: | ---: | ---: | --- |',
-  row('first visit to the filled window on screen', 'ms', median(results.page.shown), median(results.plain.shown)),
-  row('key press to repainted frame', 'ms', median(results.page.keys), median(results.plain.keys))].join('\n');
+  row('first visit to the filled window on screen', 'ms', shown('page'), shown('plain')),
+  row('key press to repainted frame', 'ms', keys('page'), keys('plain'))].join('\n');
 console.log(table);
 await appendFile('bench/RESULTS.md', table + '\n');
 await browser.close();
