@@ -140,7 +140,8 @@ protected:
         return result;
     }
     void press(BYTE key, bool shift = false) const {
-        SetForegroundWindow(form);
+        SetForegroundWindow(form); // under Wine it takes effect once X has moved the focus
+        waitFor([&] { return GetForegroundWindow() == form; });
         keybd_event(VK_SHIFT, 0, shift ? 0 : KEYEVENTF_KEYUP, 0);
         keybd_event(key, 0, 0, 0);
         keybd_event(key, 0, KEYEVENTF_KEYUP, 0);
