@@ -41,14 +41,8 @@ AtSpiBridge::AtSpiBridge(QScrollBar* tuner, std::function<QString()> valueText, 
     }
 }
 
-// Qt's tree goes back where it was, for whatever of the program outlives this.
 AtSpiBridge::~AtSpiBridge() {
     QAccessible::removeActivationObserver(this);
-    QDBusConnection bus = accessibilityBus();
-    if (qtBridge_ && bus.isConnected() && bus.objectRegisteredAt(kRoot) == this) {
-        bus.unregisterObject(kRoot, QDBusConnection::UnregisterTree);
-        bus.registerVirtualObject(kRoot, qtBridge_, QDBusConnection::SubPath);
-    }
 }
 
 // Qt registers its tree just after it reports accessibility active.

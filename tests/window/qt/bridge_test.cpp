@@ -5,7 +5,6 @@
 
 #include <QDBusConnection>
 #include <QDBusMessage>
-#include <QDBusPendingReply>
 #include <QDBusVariant>
 #include <QtTest>
 
@@ -26,8 +25,9 @@ class BridgeTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // What Orca hears through the bridge, the Orca tests check; here, what it leaves behind.
-    void theBridgeGivesQtsTreeBackAndSaysWhenItIsMissing() {
+    // What Orca hears through the bridge, the Orca tests check; here, that it says so when it
+    // cannot take Qt's tree over.
+    void theBridgeSaysWhenQtsTreeIsMissing() {
         auto window = std::make_unique<Form1Window>();
         window->show();
         QVERIFY(QTest::qWaitForWindowExposed(window.get()));
@@ -37,9 +37,6 @@ private Q_SLOTS:
             call("org.a11y.Bus", "/org/a11y/bus", "org.a11y.Bus", "GetAddress"));
         QVERIFY2(address.type() == QDBusMessage::ReplyMessage,
                  qPrintable("no accessibility bus (at-spi2-core): " + address.errorMessage()));
-        QDBusConnection reader =
-            QDBusConnection::connectToBus(address.arguments().value(0).toString(), "reader");
-        QVERIFY(reader.isConnected());
         QDBusMessage enable = call("org.a11y.Bus", "/org/a11y/bus",
                                    "org.freedesktop.DBus.Properties", QStringLiteral("Set"));
         enable << QStringLiteral("org.a11y.Status") << QStringLiteral("IsEnabled")
@@ -51,19 +48,6 @@ private Q_SLOTS:
             return QDBusConnection(QStringLiteral("a11y")).objectRegisteredAt(kRoot);
         };
         QVERIFY(QTest::qWaitFor([&] { return tree() && tree()->parent() == window.get(); }));
-
-        // When the window goes, Qt's tree is back in its place, and answers another client.
-        const auto windows = [&] {
-            QDBusPendingReply<QDBusVariant> reply = reader.asyncCall(
-                call(QDBusConnection(QStringLiteral("a11y")).baseService(), kRoot + "/root",
-                     "org.a11y.atspi.Accessible", "GetChildCount"));
-            return QTest::qWaitFor([&] { return reply.isFinished(); }) && reply.isValid()
-                       ? reply.value().variant().toInt()
-                       : -1;
-        };
-        QCOMPARE(windows(), 1);
-        window.reset();
-        QCOMPARE(windows(), 0);
 
         // Where Qt's tree is not, the bridge says so in one line, and leaves the bus as it is.
         static QStringList said;
