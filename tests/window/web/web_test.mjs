@@ -179,10 +179,9 @@ const screen = async (page, boxes) => page.evaluate(async (data, boxes) => {
 const {browser, page: newPage} = await launch({touch: part === 'phone'});
 // The first visit, on a desktop with the program's file held back as on a slow connection: the
 // window the build wrote takes no click, key or pick until the program has taken it over, and
-// then starts as the program does. (Not in WebKitGTK: its WebDriver returns from a page only once
-// it has loaded, and under load it hung when asked to return earlier.)
+// then starts as the program does.
 let arrive = null;
-if (part === 'desktop' && engine !== 'webkit') holdBack = new Promise((resolve) => { arrive = resolve; });
+if (part === 'desktop') holdBack = new Promise((resolve) => { arrive = resolve; });
 const page = await newPage();
 await page.goto(address, {waitUntil: 'domcontentloaded'});
 const list = () => page.evaluate(() => document.getElementById('Combo1').value);

@@ -26,7 +26,7 @@ export async function launchWebKit({locale = 'en-US'} = {}) {
   const service = new remote.DriverService('WebKitWebDriver', {port, args: [`--port=${port}`],
     hostname: '127.0.0.1', env: {...process.env, LOCPATH: locales, LANG: `${language}.UTF-8`, LANGUAGE: language}});
   const driver = await new Builder().usingServer(await service.start()).withCapabilities({
-    browserName: 'MiniBrowser', 'webkitgtk:browserOptions': {
+    browserName: 'MiniBrowser', pageLoadStrategy: 'none', 'webkitgtk:browserOptions': {
       binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation']}}).build();
   let current = await driver.getWindowHandle(), opened = false, at = {x: 0, y: 0};
   const page = (handle) => {
@@ -37,8 +37,14 @@ export async function launchWebKit({locale = 'en-US'} = {}) {
     const act = (build) => on().then(() => build(driver.actions({async: true})).perform());
     const move = (actions, x, y) => actions.move({x: Math.round(x), y: Math.round(y)});
     const self = {
-      goto: (url) => on().then(() => driver.get(url)),
-      reload: () => on().then(() => driver.navigate().refresh()),
+      // Back once the new document is parsed, as Puppeteer's "domcontentloaded": a page that
+      // waits for its program (a held-back file) is worked while that loads.
+      goto: async (url) => {
+        await self.evaluate(() => { window.left = true; });
+        await (url ? driver.get(url) : driver.navigate().refresh());
+        await self.waitForFunction(() => !window.left && document.readyState !== 'loading');
+      },
+      reload: () => self.goto(),
       bringToFront: () => {},
       close: () => on().then(() => driver.close()).then(() => { current = null; }),
       setViewport: async ({width, height}) => { // the window's size less its own toolbars
