@@ -245,14 +245,20 @@ TEST_F(ShippedWindow, AUserAndAScreenReaderFindWhatTheyExpect) {
     EXPECT_EQ(text(control(Control::Label1)), scenario::shown("435.272", gSeparator));
 }
 
-// A control's client area as it is on the screen, a row after another.
-struct Picture {
-    int width = 0, height = 0;
-    std::vector<COLORREF> pixels;
-    COLORREF at(int x, int y) const { return pixels[std::size_t(y * width + x)]; }
+// What a control draws on the screen over its background (the colour most of its client area
+// has): how many rows it spans, which is how tall its text or picture is, and the contrast of its
+// most distinct pixel (the middle of a stroke) to the background.
+struct Drawn {
+    COLORREF background;
+    int height;
+    double contrast;
 };
 
-Picture onScreen(HWND window) {
+Colour colour(COLORREF c) {
+    return {GetRValue(c), GetGValue(c), GetBValue(c)};
+}
+
+Drawn drawn(HWND window) {
     RECT box{};
     GetClientRect(window, &box);
     POINT origin{0, 0};
@@ -265,61 +271,31 @@ Picture onScreen(HWND window) {
     HBITMAP bitmap = CreateDIBSection(copy, &format, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(copy, bitmap);
     BitBlt(copy, 0, 0, box.right, box.bottom, screen, origin.x, origin.y, SRCCOPY);
-    Picture picture{box.right, box.bottom, {}};
-    for (const auto* pixel = static_cast<const DWORD*>(bits);
-         picture.pixels.size() < std::size_t(box.right * box.bottom); ++pixel) {
-        picture.pixels.push_back(RGB(GetBValue(*pixel), GetGValue(*pixel), GetRValue(*pixel)));
+    const auto* pixels = static_cast<const DWORD*>(bits); // 0x00RRGGBB, a row after another
+    const int width = int(box.right), count = width * int(box.bottom);
+    std::map<DWORD, int> counts;
+    for (int i = 0; i < count; ++i) {
+        ++counts[pixels[i]];
     }
+    const DWORD back = std::max_element(counts.begin(), counts.end(), [](auto a, auto b) {
+                           return a.second < b.second;
+                       })->first;
+    const auto rgb = [](DWORD pixel) { return RGB(pixel >> 16, pixel >> 8 & 255, pixel & 255); };
+    Drawn drawn{rgb(back), 0, 1};
+    int first = count, last = -1;
+    for (int i = 0; i < count; ++i) {
+        if (pixels[i] != back) {
+            first = std::min(first, i / width), last = std::max(last, i / width);
+            drawn.contrast = std::max(
+                drawn.contrast, contrastRatio(colour(rgb(pixels[i])), colour(drawn.background)));
+        }
+    }
+    drawn.height = last - first + 1;
     SelectObject(copy, old);
     DeleteObject(bitmap);
     DeleteDC(copy);
     ReleaseDC(nullptr, screen);
-    return picture;
-}
-
-Colour colour(COLORREF c) {
-    return {GetRValue(c), GetGValue(c), GetBValue(c)};
-}
-
-// The colour most of a picture has.
-COLORREF background(const Picture& picture) {
-    std::map<COLORREF, int> counts;
-    for (COLORREF pixel : picture.pixels) {
-        ++counts[pixel];
-    }
-    return std::max_element(counts.begin(), counts.end(),
-                            [](auto a, auto b) { return a.second < b.second; })
-        ->first;
-}
-
-// How many rows of a control hold something drawn on its background: how tall its text, or its
-// picture, is.
-int inkHeight(HWND window) {
-    const Picture picture = onScreen(window);
-    const COLORREF back = background(picture);
-    int first = picture.height, last = -1;
-    for (int y = 0; y < picture.height; ++y) {
-        int drawn = 0;
-        for (int x = 0; x < picture.width; ++x) {
-            drawn += picture.at(x, y) != back;
-        }
-        if (drawn > 0) {
-            first = std::min(first, y), last = std::max(last, y);
-        }
-    }
-    return last - first + 1;
-}
-
-// The contrast of a label's text on its background: of its most distinct pixel (the middle of
-// a stroke) to the background.
-double textContrast(HWND window) {
-    const Picture picture = onScreen(window);
-    const Colour back = colour(background(picture));
-    double most = 1;
-    for (COLORREF pixel : picture.pixels) {
-        most = std::max(most, contrastRatio(colour(pixel), back));
-    }
-    return most;
+    return drawn;
 }
 
 // Whether a control's text or picture is drawn apart from its neighbours: the scroll bar draws
@@ -351,7 +327,7 @@ TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
             RECT r{};
             GetWindowRect(control(Control(i)), &r);
             MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-            const int ink = drawnAlone(c) ? inkHeight(control(Control(i))) : 0;
+            const int ink = drawnAlone(c) ? drawn(control(Control(i))).height : 0;
             const int height = r.bottom - r.top; // the list's follows its font
             // Near enough for rounding and for hinting, which draws small text at other
             // proportions; far from the size at the scale it was moved from.
@@ -381,7 +357,7 @@ TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
         listAtStart = list.bottom - list.top;
         bool painted = true;
         for (std::size_t i = 0; i < kControlCount; ++i) {
-            inkAtStart[i] = drawnAlone(kForm1.controls[i]) ? inkHeight(control(Control(i))) : 0;
+            inkAtStart[i] = drawnAlone(kForm1.controls[i]) ? drawn(control(Control(i))).height : 0;
             painted = painted && (inkAtStart[i] > 0 || !drawnAlone(kForm1.controls[i]));
         }
         return painted && laidOutAt(gStartDpi) == asTable(gStartDpi);
@@ -431,11 +407,11 @@ TEST_F(ShippedWindow, EveryLabelReadsOnLightAndDarkSchemes) {
             swap();
         }
         EXPECT_TRUE(waitFor([&] {
-            return background(onScreen(control(Control::Label3))) ==
+            return drawn(control(Control::Label3)).background ==
                    (isDark ? RGB(0, 0, 0) : GetSysColor(COLOR_BTNFACE));
         })) << "not started on the scheme";
         for (std::size_t i = 0; i < kControlCount; ++i) {
-            const auto contrast = [&] { return textContrast(control(Control(i))); };
+            const auto contrast = [&] { return drawn(control(Control(i))).contrast; };
             EXPECT_TRUE(kForm1.controls[i].kind != ControlKind::Label ||
                         waitFor([&] { return contrast() >= 4.5; }))
                 << kForm1.controls[i].name << " at " << contrast() << ":1 on the "
