@@ -9,9 +9,7 @@ import {Builder, Key} from 'selenium-webdriver';
 import {findFreePort} from 'selenium-webdriver/net/portprober.js';
 import remote from 'selenium-webdriver/remote/index.js';
 
-const keys = {ArrowLeft: Key.ARROW_LEFT, ArrowUp: Key.ARROW_UP, ArrowRight: Key.ARROW_RIGHT,
-              ArrowDown: Key.ARROW_DOWN, PageUp: Key.PAGE_UP, PageDown: Key.PAGE_DOWN,
-              Home: Key.HOME, End: Key.END, Tab: Key.TAB, Shift: Key.SHIFT};
+const key = (name) => Key[name.replace(/(?<=.)([A-Z])/g, '_$1').toUpperCase()] ?? name; // PageUp: PAGE_UP
 const buttons = {left: 0, middle: 1, right: 2};
 
 // A browser of its own per language: WebKit takes the language from the C library's locale,
@@ -61,8 +59,8 @@ export async function launchWebKit({locale = 'en-US'} = {}) {
         return ok;
       },
       waitForFunction: (fn, {timeout = 10000} = {}) => driver.wait(() => self.evaluate(fn).catch(() => false), timeout),
-      keyboard: {press: (key) => act((actions) => {
-        const held = key.split('+').map((k) => keys[k] ?? k);
+      keyboard: {press: (keys) => act((actions) => {
+        const held = keys.split('+').map(key);
         held.forEach((k) => actions.keyDown(k));
         held.reverse().forEach((k) => actions.keyUp(k));
         return actions;
