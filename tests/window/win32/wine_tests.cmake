@@ -4,7 +4,7 @@ foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
     set(exe ${KESTROVA_WINDOWS_EXE_${arch}})
     set(name windows_${arch})
     set(tests ${PROJECT_BINARY_DIR}/windows-tests-${arch})
-    add_test(NAME ${name}_exe COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/exe_test.sh ${exe}
+    add_test(NAME ${name}_exe COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/exe_test.sh ${exe}
         ${arch} $<$<BOOL:${KESTROVA_WINE_RUNS_${arch}}>:${tests}/window/win32/Kestrova.exe>)
     if(NOT KESTROVA_WINE_RUNS_${arch})
         add_test(NAME ${name}_started COMMAND sh -c
@@ -13,7 +13,7 @@ foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
         continue()
     endif()
     set(prefix ${PROJECT_BINARY_DIR}/wineprefix-${arch})
-    set(run_under_wine sh ${PROJECT_SOURCE_DIR}/tests/window/win32/run_under_wine.sh
+    set(run_under_wine sh ${CMAKE_CURRENT_LIST_DIR}/run_under_wine.sh
         ${KESTROVA_WINE_${arch}} ${prefix})
     set(driver ${run_under_wine} ${tests}/tests/window/win32/win32_window_tests.exe)
     add_test(NAME ${name}_form1 COMMAND ${run_under_wine} ${tests}/tests/form1_tests.exe)
@@ -30,7 +30,7 @@ foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
     endforeach()
     set_property(TEST ${started} APPEND PROPERTY ENVIRONMENT KESTROVA_EXE=${exe})
     add_test(NAME ${name}_without_display
-        COMMAND sh ${PROJECT_SOURCE_DIR}/tests/window/win32/without_display_test.sh
+        COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/without_display_test.sh
             ${KESTROVA_WINE_${arch}} ${prefix} ${exe})
     set_tests_properties(${name}_form1 ${started} ${name}_without_display PROPERTIES
         RESOURCE_LOCK wine-${arch} TIMEOUT 300)
