@@ -193,7 +193,8 @@ def main(program):
         check(name, orca.wait_for(len(expected)), expected)
 
     # A held key: the steps the tuner takes, in order and none twice, down to the one it stops
-    # at. (Orca itself passes over a value that a newer one replaces before it could speak.)
+    # at. (Orca itself passes over a value that a newer one replaces before it could speak: on a
+    # busy machine it may speak only two of the steps.)
     subprocess.run(['xdotool', 'keydown', 'Right'], check=True)
     time.sleep(1.5)
     subprocess.run(['xdotool', 'keyup', 'Right'], check=True)
@@ -201,7 +202,7 @@ def main(program):
     step = [frequencies(f'{145.861 + k / 1000:.3f}', f'{29.411 + k / 1000:.3f}') for k in range(140)]
     taken = [step.index(said) if said in step else -1 for said in held]
     steps = taken[-1] if taken else 0
-    check('Right held down', held if len(held) > 3 else [],
+    check('Right held down', held if len(held) > 1 else [],
           [step[k] for k in sorted(set(taken)) if k > 0])
     key('Left')  # where the tuner stopped, the last of what was said
     check('where it stopped', orca.wait_for(1), [step[steps - 1]])

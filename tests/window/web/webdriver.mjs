@@ -14,7 +14,7 @@ const buttons = {left: 0, middle: 1, right: 2};
 
 // A browser of its own per language: WebKit takes the language from the C library's locale,
 // built here from Debian's locale sources (package locales) into a folder of its own.
-export async function launchWebKit({locale = 'en-US'} = {}) {
+export async function launchWebKit({locale = 'en-US', dark = false} = {}) {
   const language = locale.replace('-', '_'), locales = mkdtempSync(path.join(tmpdir(), 'locale-'));
   spawnSync('localedef', ['-i', language, '-f', 'UTF-8', path.join(locales, `${language}.UTF-8`)]);
   if (!existsSync(path.join(locales, `${language}.UTF-8`))) {
@@ -22,7 +22,8 @@ export async function launchWebKit({locale = 'en-US'} = {}) {
   }
   const port = await findFreePort();
   const service = new remote.DriverService('WebKitWebDriver', {port, args: [`--port=${port}`],
-    hostname: '127.0.0.1', env: {...process.env, LOCPATH: locales, LANG: `${language}.UTF-8`, LANGUAGE: language}});
+    hostname: '127.0.0.1', env: {...process.env, LOCPATH: locales, LANG: `${language}.UTF-8`, LANGUAGE: language,
+    ...(dark && {GTK_THEME: 'Adwaita:dark'})}});
   const driver = await new Builder().usingServer(await service.start()).withCapabilities({
     browserName: 'MiniBrowser', pageLoadStrategy: 'none', 'webkitgtk:browserOptions': {
       binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation']}}).build();
@@ -88,7 +89,7 @@ export async function launchWebKit({locale = 'en-US'} = {}) {
     version: async () => `WebKitGTK/${(await driver.getCapabilities()).get('browserVersion')}`,
     newPage: async () => { // the window the session opened, then new ones
       if (!opened) return (opened = true, page(current));
-      await driver.switchTo().newWindow('tab');
+      await driver.switchTo().newWindow('window');
       return page(current = await driver.getWindowHandle());
     },
     close: async () => {
