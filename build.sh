@@ -28,7 +28,7 @@ done
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
 # Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
 # XWayland, Wine, the screen reader Orca with a key presser, a session bus and the accessibility
-# bus (at-spi2-core, which the bridge test reads the window through without Orca), the package and
+# bus (at-spi2-core, which Orca reads the window through), the package and
 # zip tools the release test reads the releases with, Emscripten, and the three browser engines
 # the page is tested in: Chromium and Firefox ESR (driven by the npm package in
 # tests/window/web) and WebKitGTK through its WebDriver, with the locale sources it is run in
