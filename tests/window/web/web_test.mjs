@@ -3,16 +3,15 @@
 // part: the shared scenario with real keys and mouse in two languages, the arrows, offline after
 // one visit, releases, a strict policy, and the contrast and thumb measured on screenshots. The
 // phone part: touch on a 360-pixel phone, the window scaled to the screen, targets a finger hits.
-// Usage: node web_test.mjs SITE_DIR SCENARIO_PROGRAM chromium|firefox|webkit [phone]
+// Usage: node web_test.mjs SITE_DIR SCENARIO_FILE chromium|firefox|webkit [phone]
 import puppeteer from 'puppeteer-core';
-import {execFileSync} from 'node:child_process';
 import {createHash} from 'node:crypto';
 import {readFile} from 'node:fs/promises';
 import {createServer} from 'node:http';
 import path from 'node:path';
 import {launchWebKit} from './webdriver.mjs';
 
-const [site, scenarioProgram, engine, part = 'desktop'] = process.argv.slice(2);
+const [site, scenarioFile, engine, part = 'desktop'] = process.argv.slice(2);
 setTimeout(() => {
   console.log('FAIL: the browser test took over 150 s');
   for (const each of browsers) each.process()?.kill('SIGKILL'); // no browser left behind
@@ -100,41 +99,41 @@ const choose = (page, entry) => page.evaluate((entry) => { // as the list does w
   list.dispatchEvent(new Event('change'));
 }, entry);
 
+// The shared scenario: each line's act, its argument and what the window then shows.
+const steps = (await readFile(scenarioFile, 'utf8')).split('\n').filter((line) => /^\w/.test(line))
+  .map((line) => line.match(/^(\S+) +(\S+) +(.*)$/).slice(1));
 async function scenario(page, separator, touch, owner = browser) {
-  const keys = ['ArrowLeft', 'ArrowRight', 'ArrowUp', 'ArrowDown', 'PageUp', 'PageDown', 'Home',
-                'End', 'Tab', 'Shift+Tab'];
-  const press = async (key) => { // Puppeteer presses one key at a time
-    const held = key.split('+');
-    if (!page.keyboard.down) return page.keyboard.press(key);
+  const press = async (keys) => { // Shift+Tab: each key down, then up again in turn
+    const held = keys.split('+');
     for (const k of held) await page.keyboard.down(k);
     for (const k of held.reverse()) await page.keyboard.up(k);
   };
   let dragging = false;
-  for (const [n, step] of JSON.parse(execFileSync(scenarioProgram, [separator])).entries()) {
-    if (step.act === 'Choose') {
-      await choose(page, step.argument);
-    } else if (step.act === 'Key') {
-      await press(keys[step.argument]);
-    } else if (step.act === 'Drag' || step.act === 'Release') {
+  for (const [n, [act, argument, expected]] of steps.entries()) {
+    if (act === 'Choose') {
+      await choose(page, Number(argument));
+    } else if (act === 'Key') {
+      await press(argument);
+    } else if (act === 'Drag' || act === 'Release') {
       if (!dragging) {
         const grip = await thumbAt(page, await tuned(page));
         await (touch ? page.touchscreen.touchStart(grip.x, grip.y)
           : page.mouse.move(grip.x, grip.y).then(() => page.mouse.down()));
         dragging = true;
       }
-      const to = await thumbAt(page, step.argument);
+      const to = await thumbAt(page, Number(argument));
       await (touch ? page.touchscreen.touchMove(to.x, to.y) : page.mouse.move(to.x, to.y, {steps: 4}));
-      if (step.act === 'Release') {
+      if (act === 'Release') {
         await (touch ? page.touchscreen.touchEnd() : page.mouse.up());
         dragging = false;
       }
-    } else if (step.act === 'SwitchAway') { // another tab in front, then this one again
+    } else if (act === 'SwitchAway') { // another tab in front, then this one again
       const other = await owner.newPage();
       await other.bringToFront();
       await page.bringToFront();
       await other.close();
     }
-    check(`${touch ? 'phone' : separator} step ${n} (${step.act})`, await shown(page), step.expected);
+    check(`${touch ? 'phone' : separator} step ${n} (${act})`, await shown(page), expected.replaceAll('.', separator));
   }
 }
 

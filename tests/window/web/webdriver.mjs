@@ -60,12 +60,11 @@ export async function launchWebKit({locale = 'en-US', dark = false} = {}) {
         return ok;
       },
       waitForFunction: (fn, {timeout = 10000} = {}) => driver.wait(() => self.evaluate(fn).catch(() => false), timeout),
-      keyboard: {press: (keys) => act((actions) => {
-        const held = keys.split('+').map(key);
-        held.forEach((k) => actions.keyDown(k));
-        held.reverse().forEach((k) => actions.keyUp(k));
-        return actions;
-      })},
+      keyboard: {
+        down: (name) => act((actions) => actions.keyDown(key(name))),
+        up: (name) => act((actions) => actions.keyUp(key(name))),
+        press: (name) => act((actions) => actions.keyDown(key(name)).keyUp(key(name))),
+      },
       mouse: {
         move: (x, y, {steps = 1} = {}) => act((actions) => {
           const from = at;
