@@ -51,14 +51,7 @@ export async function launchWebKit({locale = 'en-US', dark = false} = {}) {
         const rect = await driver.manage().window().getRect();
         await driver.manage().window().setRect({width: rect.width + width - w, height: rect.height + height - h});
       },
-      evaluate: async (fn, ...args) => {
-        await on();
-        const {ok, error} = await driver.executeAsyncScript(`const done = arguments[arguments.length - 1];
-          Promise.resolve().then(() => (${fn})(...[...arguments].slice(0, -1)))
-            .then((ok) => done({ok}), (error) => done({error: String(error)}));`, ...args);
-        if (error) throw new Error(error);
-        return ok;
-      },
+      evaluate: (fn, ...args) => on().then(() => driver.executeScript(`return (${fn})(...arguments)`, ...args)),
       waitForFunction: (fn, {timeout = 10000} = {}) => driver.wait(() => self.evaluate(fn).catch(() => false), timeout),
       keyboard: {
         down: (name) => act((actions) => actions.keyDown(key(name))),

@@ -29,9 +29,8 @@ foreach(arch ${KESTROVA_WINDOWS_WIDTHS})
         list(APPEND started ${name}_window_${dpi}_dpi)
     endforeach()
     set_property(TEST ${started} APPEND PROPERTY ENVIRONMENT KESTROVA_EXE=${exe})
-    add_test(NAME ${name}_without_display
-        COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/without_display_test.sh
-            ${KESTROVA_WINE_${arch}} ${prefix} ${exe})
+    add_test(NAME ${name}_without_display COMMAND sh ${CMAKE_CURRENT_LIST_DIR}/run_under_wine.sh
+        --without-display ${KESTROVA_WINE_${arch}} ${prefix} ${exe})
     set_tests_properties(${name}_form1 ${started} ${name}_without_display PROPERTIES
         RESOURCE_LOCK wine-${arch} TIMEOUT 300)
 endforeach()
