@@ -92,6 +92,15 @@ const thumbAt = (page, value) => page.evaluate((value) => {
           height: tuner.clientHeight * scale, x: box.left + (left + grip / 2) * scale, y: box.top + box.height / 2};
 }, value);
 const pause = (ms) => new Promise((wait) => setTimeout(wait, ms));
+const arrows = ['.arrow:first-child', '.arrow:last-child'];
+// The window's margins in the viewport, once drawn after a resize, and its scale.
+const margins = (page) => page.evaluate(async () => {
+  await new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn)));
+  const frame = document.getElementById('frame'), box = frame.getBoundingClientRect();
+  return {left: Math.round(box.left), right: Math.round(innerWidth - box.right), top: Math.round(box.top),
+          bottom: Math.round(innerHeight - box.bottom), scale: box.width / frame.offsetWidth};
+});
+const centred = ({left, right, top, bottom}) => [Math.abs(left - right) <= 1, Math.abs(top - bottom) <= 1];
 
 const choose = (page, entry) => page.evaluate((entry) => { // as the list does when the user picks one
   const list = document.getElementById('Combo1');
@@ -200,35 +209,23 @@ check('the program has taken over', [await shown(page), await list()], ['146.000
 if (part === 'phone') {
   // A phone: the window fills the screen's width, centred; the list, the arrows, the thumb and
   // the trough each take a finger's 24 x 24 CSS pixels.
-  const fills = () => page.evaluate(async () => {
-      await new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))); // after a resize
-      const frame = document.getElementById('frame').getBoundingClientRect();
-      return {left: Math.round(frame.left), right: Math.round(innerWidth - frame.right),
-              top: Math.round(frame.top), bottom: Math.round(innerHeight - frame.bottom)};
-    });
-  const margins = await fills();
-  check('portrait: the window fills the width, centred', [margins.left, margins.right,
-    Math.abs(margins.top - margins.bottom) <= 1], [0, 0, true]);
-  const thumb = await thumbAt(page, 0);
-  const small = [];
-  for (const [name, box] of [['list', await boxOf(page, '#Combo1')], ['trough', await boxOf(page, '#HScroll1')],
-    ['left arrow', await boxOf(page, '.arrow:first-child')], ['right arrow', await boxOf(page, '.arrow:last-child')],
-    ['thumb', thumb]]) {
-    if (box.width < 24 || box.height < 24) small.push(`${name} ${box.width.toFixed(1)} x ${box.height.toFixed(1)}`);
-  }
-  check('every target is at least 24 x 24', small, []);
+  const portrait = await margins(page);
+  check('portrait: the window fills the width, centred', [portrait.left, portrait.right, centred(portrait)[1]], [0, 0, true]);
+  const targets = {list: await boxOf(page, '#Combo1'), trough: await boxOf(page, '#HScroll1'),
+    'left arrow': await boxOf(page, arrows[0]), 'right arrow': await boxOf(page, arrows[1]), thumb: await thumbAt(page, 0)};
+  check('every target is at least 24 x 24', Object.entries(targets).filter(([, box]) => box.width < 24 || box.height < 24)
+    .map(([name, box]) => `${name} ${box.width.toFixed(1)} x ${box.height.toFixed(1)}`), []);
   await scenario(page, '.', true);
   const right = await thumbAt(page, 50);
   await page.touchscreen.tap(right.x, right.y);
   check('a tap right of the thumb pages', await shown(page), '435.262 145.888 LSB USB at 13, focus on HScroll1');
-  const arrow = await boxOf(page, '.arrow:last-child');
+  const arrow = await boxOf(page, arrows[1]);
   await page.touchscreen.tap(arrow.x, arrow.y);
   check('a tap on an arrow steps 1 kHz', await shown(page), '435.261 145.889 LSB USB at 14, focus on HScroll1');
   await page.setViewport({width: 640, height: 360, deviceScaleFactor: 2,
                           ...(engine === 'chromium' && {isMobile: true, hasTouch: true})});
-  const landscape = await fills();
-  check('landscape: the window fills the height, centred', [landscape.top, landscape.bottom,
-    Math.abs(landscape.left - landscape.right) <= 1], [0, 0, true]);
+  const landscape = await margins(page);
+  check('landscape: the window fills the height, centred', [landscape.top, landscape.bottom, centred(landscape)[0]], [0, 0, true]);
 } else {
   await scenario(page, '.', false);
   await page.evaluate(() => navigator.serviceWorker.ready);
@@ -238,7 +235,7 @@ if (part === 'phone') {
   check('a first visit downloads at most 150 KiB', sizes.reduce((sum, file) => sum + file.length, 0) <= 150 * 1024, true);
 
   // The arrows: a click steps 1 kHz; held, it repeats until let go; the tuner keeps the focus.
-  const [left, right] = [await boxOf(page, '.arrow:first-child'), await boxOf(page, '.arrow:last-child')];
+  const [left, right] = [await boxOf(page, arrows[0]), await boxOf(page, arrows[1])];
   await page.mouse.click(right.x, right.y);
   check('a click on an arrow steps 1 kHz', await shown(page), '145.999 435.801 LSB USB at 1, focus on HScroll1');
   await page.keyboard.press('End');
@@ -251,11 +248,8 @@ if (part === 'phone') {
 
   // With a mouse the window keeps its size, in the middle of the screen.
   await page.setViewport({width: 1280, height: 800});
-  check('on a desktop: 100 %, centred', await page.evaluate(() => {
-    const frame = document.getElementById('frame'), box = frame.getBoundingClientRect();
-    return [box.width === frame.offsetWidth, Math.abs(box.left - (innerWidth - box.right)) <= 1,
-            Math.abs(box.top - (innerHeight - box.bottom)) <= 1];
-  }), [true, true, true]);
+  const desktop = await margins(page);
+  check('on a desktop: 100 %, centred', [desktop.scale, ...centred(desktop)], [1, true, true]);
 
   // Keys with Alt, Ctrl or Meta are the browser's (Alt+Left is its Back), and only the primary
   // button tunes: the tuner neither moves nor keeps them from the browser.
@@ -288,19 +282,15 @@ if (part === 'phone') {
   check('the thumb is drawn where the pointer finds it', drawn.map((x, i) => Math.abs(x - [thumb.left,
     thumb.left + thumb.width][i]) <= 1.5), [true, true]);
   const readable = async (scheme, on = page) => { // without its program: the labels alone
-    const labels = ['Label1', 'Label2', 'Label3', 'Label4', 'Label5', 'Label6', 'Label7', 'Label8'];
-    const edges = on === page ? {trough: '#HScroll1', 'left arrow': '.arrow:first-child', 'right arrow': '.arrow:last-child'} : {};
-    const boxes = [...await Promise.all(labels.map(async (id) => ({kind: 'text', box: await boxOf(on, '#' + id)}))),
-      ...await Promise.all(Object.values(edges).map(async (s) => ({kind: 'edge', box: await boxOf(on, s)}))),
-      ...on === page ? [{kind: 'edge', box: {...await thumbAt(on, await tuned(on)), sides: true}}] : [],
-      ...await Promise.all(Object.values(edges).slice(1).map(async (s) => { // inside the border
-        const {left, top, width, height} = await boxOf(on, s);
-        return {kind: 'text', box: {left: left + 2, top: top + 2, width: width - 4, height: height - 4}};
-      }))];
-    const ratios = await screen(on, boxes);
-    const names = [...labels, ...on === page ? [...Object.keys(edges), 'thumb', 'left arrow\'s sign', 'right arrow\'s sign'] : []];
-    check(`labels read at 4.5:1, edges and signs stand out at 3:1 (${scheme})`, names.filter((name, i) =>
-      ratios[i] < (i < labels.length ? 4.5 : 3)).map((name) => `${name} ${ratios[names.indexOf(name)]}`), []);
+    const inside = ({left, top, width, height}) => ({left: left + 2, top: top + 2, width: width - 4, height: height - 4});
+    const parts = [...[1, 2, 3, 4, 5, 6, 7, 8].map((n) => [`Label${n}`, 'text', boxOf(on, `#Label${n}`)]),
+      ...on !== page ? [] : [['trough', 'edge', boxOf(on, '#HScroll1')],
+        ['thumb', 'edge', tuned(on).then((at) => thumbAt(on, at)).then((box) => ({...box, sides: true}))],
+        ...['left', 'right'].flatMap((side, i) => [[`${side} arrow`, 'edge', boxOf(on, arrows[i])],
+          [`${side} arrow's sign`, 'text', boxOf(on, arrows[i]).then(inside)]])]];
+    const ratios = await screen(on, await Promise.all(parts.map(async ([, kind, box]) => ({kind, box: await box}))));
+    check(`labels read at 4.5:1, edges and signs stand out at 3:1 (${scheme})`, parts.map(([name], i) => [name, ratios[i]])
+      .filter(([name, ratio]) => ratio < (name.startsWith('Label') ? 4.5 : 3)).map((low) => low.join(' ')), []);
   };
   await readable('light');
 
