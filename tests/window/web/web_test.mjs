@@ -117,6 +117,10 @@ async function scenario(page, separator, touch, owner = browser) {
     for (const k of held) await page.keyboard.down(k);
     for (const k of held.reverse()) await page.keyboard.up(k);
   };
+  const pointer = touch ? {down: ({x, y}) => page.touchscreen.touchStart(x, y),
+    move: ({x, y}) => page.touchscreen.touchMove(x, y), up: () => page.touchscreen.touchEnd()}
+    : {down: ({x, y}) => page.mouse.move(x, y).then(() => page.mouse.down()),
+      move: ({x, y}) => page.mouse.move(x, y, {steps: 4}), up: () => page.mouse.up()};
   let dragging = false;
   for (const [n, [act, argument, expected]] of steps.entries()) {
     if (act === 'Choose') {
@@ -124,18 +128,9 @@ async function scenario(page, separator, touch, owner = browser) {
     } else if (act === 'Key') {
       await press(argument);
     } else if (act === 'Drag' || act === 'Release') {
-      if (!dragging) {
-        const grip = await thumbAt(page, await tuned(page));
-        await (touch ? page.touchscreen.touchStart(grip.x, grip.y)
-          : page.mouse.move(grip.x, grip.y).then(() => page.mouse.down()));
-        dragging = true;
-      }
-      const to = await thumbAt(page, Number(argument));
-      await (touch ? page.touchscreen.touchMove(to.x, to.y) : page.mouse.move(to.x, to.y, {steps: 4}));
-      if (act === 'Release') {
-        await (touch ? page.touchscreen.touchEnd() : page.mouse.up());
-        dragging = false;
-      }
+      if (!dragging) await pointer.down(await thumbAt(page, await tuned(page)));
+      await pointer.move(await thumbAt(page, Number(argument)));
+      if (!(dragging = act === 'Drag')) await pointer.up();
     } else if (act === 'SwitchAway') { // another tab in front, then this one again
       const other = await owner.newPage();
       await other.bringToFront();

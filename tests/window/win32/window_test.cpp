@@ -85,8 +85,9 @@ protected:
         ASSERT_TRUE(CreateProcessW(path.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
                                    nullptr, &startup, &process))
             << "cannot start " << exe;
-        ASSERT_TRUE(waitFor([&] { return (form = shownWindow()) != nullptr; }))
-            << "no window shown";
+        ASSERT_TRUE(waitFor([&] { // the only one: each test's Wine runs nothing else
+            return IsWindowVisible(form = FindWindowW(kForm1ClassName, nullptr));
+        })) << "no window shown";
         thread = GetWindowThreadProcessId(form, nullptr);
     }
     void stop() { // closing the window ends the program, and well
@@ -101,16 +102,6 @@ protected:
         CloseHandle(process.hThread);
         CloseHandle(process.hProcess);
         process = {};
-    }
-    HWND shownWindow() const {
-        for (HWND w = nullptr; (w = FindWindowExW(nullptr, w, kForm1ClassName, nullptr));) {
-            DWORD owner = 0;
-            GetWindowThreadProcessId(w, &owner);
-            if (owner == process.dwProcessId && IsWindowVisible(w)) {
-                return w;
-            }
-        }
-        return nullptr;
     }
     HWND control(Control c) const { return GetDlgItem(form, kFirstControlId + int(c)); }
     HWND focus() const {
