@@ -27,7 +27,7 @@ export async function launchWebKit({locale = 'en-US', dark = false} = {}) {
   const driver = await new Builder().usingServer(await service.start()).withCapabilities({
     browserName: 'MiniBrowser', pageLoadStrategy: 'none', 'webkitgtk:browserOptions': {
       binary: '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser', args: ['--automation']}}).build();
-  let current = await driver.getWindowHandle(), opened = false, at = {x: 0, y: 0};
+  let current = await driver.getWindowHandle(), opened = false;
   const page = (handle) => {
     const on = async () => { // every call goes to this page's window
       if (current !== handle) await driver.switchTo().window(handle);
@@ -59,18 +59,11 @@ export async function launchWebKit({locale = 'en-US', dark = false} = {}) {
         press: (name) => act((actions) => actions.keyDown(key(name)).keyUp(key(name))),
       },
       mouse: {
-        move: (x, y, {steps = 1} = {}) => act((actions) => {
-          const from = at;
-          at = {x, y};
-          for (let i = 1; i <= steps; ++i) move(actions, from.x + (x - from.x) * i / steps, from.y + (y - from.y) * i / steps);
-          return actions;
-        }),
+        move: (x, y) => act((actions) => move(actions, x, y)), // one move: the tuner follows wherever it lands
         down: ({button = 'left'} = {}) => act((actions) => actions.press(buttons[button])),
         up: ({button = 'left'} = {}) => act((actions) => actions.release(buttons[button])),
-        click: (x, y, {button = 'left', delay = 0} = {}) => {
-          at = {x, y};
-          return act((actions) => move(actions, x, y).press(buttons[button]).pause(delay).release(buttons[button]));
-        },
+        click: (x, y, {button = 'left', delay = 0} = {}) =>
+          act((actions) => move(actions, x, y).press(buttons[button]).pause(delay).release(buttons[button])),
       },
       screenshot: () => on().then(() => driver.takeScreenshot()).then((png) => Buffer.from(png, 'base64')),
     };
