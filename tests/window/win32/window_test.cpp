@@ -366,25 +366,16 @@ TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
 // Each label's text reads at 4.5:1 or better on the background the window gives it, on the
 // screen, on Wine's light scheme and on a dark one the program is started with.
 TEST_F(ShippedWindow, EveryLabelReadsOnLightAndDarkSchemes) {
-    const wchar_t* const elements[] = {L"ButtonFace", L"ButtonText", L"Window", L"WindowText"};
-    std::wstring scheme[] = {L"0 0 0", L"255 255 255", L"0 0 0", L"255 255 255"}; // dark
-    const auto swap = [&] { // to the other scheme, keeping the one that was set
-        for (std::size_t i = 0; i < 4; ++i) {
-            wchar_t was[32] = {};
-            DWORD size = sizeof was;
-            RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", elements[i], RRF_RT_REG_SZ,
-                         nullptr, was, &size);
-            RegSetKeyValueW(HKEY_CURRENT_USER, L"Control Panel\\Colors", elements[i], REG_SZ,
-                            scheme[i].c_str(), DWORD((scheme[i].size() + 1) * sizeof(wchar_t)));
-            scheme[i] = was;
-        }
-    };
+    const int elements[] = {COLOR_BTNFACE, COLOR_BTNTEXT, COLOR_WINDOW, COLOR_WINDOWTEXT};
+    const COLORREF dark[] = {RGB(0, 0, 0), RGB(255, 255, 255), RGB(0, 0, 0), RGB(255, 255, 255)};
+    COLORREF light[4] = {};
+    std::transform(std::begin(elements), std::end(elements), light, GetSysColor);
     for (bool isDark : {false, true}) {
         if (isDark) {
             stop();
-            swap();
+            SetSysColors(4, elements, dark);
             start();
-            swap();
+            SetSysColors(4, elements, light);
         }
         EXPECT_TRUE(waitFor([&] {
             return drawn(control(Control::Label3)).background ==
