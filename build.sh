@@ -26,17 +26,17 @@ for arch in "${linux_arches[@]}"; do
     cross_test_packages+=("libgtest-dev:${arch%:*}" "qt6-wayland:${arch%:*}")
 done
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
-# Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform and
-# XWayland, Wine, the screen reader Orca with a key presser, a session bus and the accessibility
-# bus (at-spi2-core, which Orca reads the window through), the package and
-# zip tools the release test reads the releases with, Emscripten, and the three browser engines
+# Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform,
+# Wine, the screen reader Orca with a key presser, a session bus and the accessibility bus
+# (at-spi2-core, which Orca reads the window through), the package and zip tools the release
+# test reads the releases with, Emscripten, and the three browser engines
 # the page is tested in: Chromium and Firefox ESR (driven by the npm package in
 # tests/window/web) and WebKitGTK through its WebDriver, with the locale sources it is run in
 # German with; debootstrap for the Debian 13 root, and the X DAMAGE headers the benchmarks
 # (built with the tests) read start-up through.
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb xauth weston qt6-wayland
-    xwayland wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
+    wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
     firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev "${cross_packages[@]}"
     "${cross_test_packages[@]}")
 

@@ -15,27 +15,21 @@ mirror=$(apt-get indextargets --format '$(REPO_URI)' | grep -m 1 '/debian/$')
 
 [ -f "$deb" ] || { echo "FAIL: no package in $1"; exit 1; }
 
-# Whatever happens, what still runs in the root and then its mounts go first (detached at once
-# if still busy), and nothing outside the root is ever removed.
-cleanup() {
-    for process in /proc/[0-9]*; do
-        [ "$(readlink "$process/root" 2>/dev/null)" = "$root" ] && kill -9 "${process#/proc/}"
-    done 2>/dev/null
-    for mount in "$root/dev" "$root/proc"; do
-        mountpoint -q "$mount" && { umount "$mount" 2>/dev/null || umount -l "$mount"; }
-    done
-    mountpoint -q "$root/dev" || rm -rf --one-file-system "$root"
+# Each command runs in the root in namespaces of its own, with its own /proc and /dev: nothing it
+# starts or mounts outlives it, and nothing outside the root is ever removed. (The shell stays
+# the namespace's first process: signals reach that one only where it asks for them.)
+rm -rf --one-file-system "$root"
+trap 'rm -rf --one-file-system "$root"' EXIT
+in_root() {
+    unshare --mount --pid --fork --kill-child --mount-proc="$root/proc" sh -c 'mount --bind /dev "$0/dev" &&
+        chroot "$0" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; exit $?' "$root" "$@"
 }
-trap cleanup EXIT
-cleanup
 fail() { echo "FAIL: $1"; tail -n 20 "$2"; exit 1; }
 debootstrap --variant=minbase trixie "$root" "$mirror" >"$4/debootstrap.log" 2>&1 ||
     fail "debootstrap trixie from $mirror" "$4/debootstrap.log"
-mount -t proc proc "$root/proc" && mount --bind /dev "$root/dev" || { echo "FAIL: mounting /proc and /dev"; exit 1; }
 mkdir -p "$root/opt/tests"
 cp "$deb" "$window_tests" "$source/tests/window/qt/dejavu-only-fonts.conf" \
     "$source/tests/window/qt/orca_test.py" "$root/opt/tests/"
-in_root() { chroot "$root" env -i PATH=/usr/sbin:/usr/bin:/sbin:/bin HOME=/root LANG=C.UTF-8 "$@"; }
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     "/opt/tests/$(basename "$deb")" orca xvfb xauth xdotool dbus-daemon libqt6test6 >"$4/apt.log" 2>&1 ||
     fail "installing the package and the tests' tools" "$4/apt.log"

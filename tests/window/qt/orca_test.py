@@ -11,9 +11,9 @@ PREFERENCES = ('{"general": {"speechServerFactory": "", "enableSpeech": true, "e
                ' {"profile": ["Default", "default"]}}, "keybindings": {}, "pronunciations": {}}')
 
 
+# Orca's debug output, with each of its speech records written out as Orca 43's speech log has
+# it: "SPEECH OUTPUT: 'what it said'", the voice left off.
 def spoken(debug_output):
-    """Orca's debug output, with each of its speech records written out as Orca 43's speech
-    log has it: "SPEECH OUTPUT: 'what it said'", the voice left off."""
     def output(level, message, *rest, **options):
         text = str(message if isinstance(message, str) else message[0] if message else '')
         if text.startswith("SPEECH OUTPUT: '"):
@@ -23,10 +23,10 @@ def spoken(debug_output):
     return output
 
 
+# Orca as /usr/bin/orca starts it, what it says written out as it speaks: Orca 43 through its
+# "speech" log, Orca 48 (which has none) through its debug output. It does not look for other
+# Orcas: they are on other buses, and /usr/bin/orca refuses to start beside one.
 def run_orca(preferences):
-    """Orca as /usr/bin/orca starts it, what it says written out as it speaks: Orca 43 through
-    its "speech" log, Orca 48 (which has none) through its debug output. It does not look for
-    other Orcas: they are on other buses, and /usr/bin/orca refuses to start beside one."""
     from orca import debug, orca
     handler = logging.StreamHandler(sys.stdout)
     handler.setFormatter(logging.Formatter('%(message)s'))
@@ -48,19 +48,18 @@ def frequencies(up, down):
     return f'Uplink {up} MHz, downlink {down} MHz'
 
 
-def orca_major():
-    try:
-        from orca import orca_platform
-        return int(orca_platform.version.split('.')[0])
-    except (ImportError, ValueError):
-        return 0
+try:  # Debian's python3 has Orca's modules
+    from orca import orca_platform
+    ORCA = int(orca_platform.version.split('.')[0])
+except ImportError:
+    ORCA = 0  # main() says so
 
 
+# The tuner as Orca presents it when it gets the focus. Orca 48 adds the scroll bar's position as
+# a percentage to every scroll bar it can read a range from (its speech generator's scroll-bar
+# presentation does so whatever the value text says).
 def tuner(up, down, percent):
-    """The tuner as Orca presents it when it gets the focus. Orca 48 adds the scroll bar's
-    position as a percentage to every scroll bar it can read a range from (its speech
-    generator's scroll-bar presentation does so whatever the value text says)."""
-    return f'Tuning scroll bar {frequencies(up, down)}' + (f' {percent} percent' if orca_major() >= 48 else '') + '.'
+    return f'Tuning scroll bar {frequencies(up, down)}' + (f' {percent} percent' if ORCA >= 48 else '') + '.'
 
 
 # Keys (xdotool's names) and what Orca says after each, with FO-29 at the start.
@@ -72,8 +71,8 @@ STEPS = [
     ('Home', [frequencies('146.000', '435.800')]),
     ('Next', [frequencies('145.990', '435.810')]),
     # Orca 48 says a list's entry after its role, and no longer its size on the first move.
-    ('Tab', ['FO-29 combo box' + (' FO-29.' if orca_major() >= 48 else '.'), 'Transponder.']),
-    ('Down', ['List with 5 items.'] * (orca_major() < 48) + ['AO-7 Mode A.']),
+    ('Tab', ['FO-29 combo box' + (' FO-29.' if ORCA >= 48 else '.'), 'Transponder.']),
+    ('Down', ['List with 5 items.'] * (ORCA < 48) + ['AO-7 Mode A.']),
     ('shift+Tab', [tuner('145.860', '29.410', 10)]),
     ('Right', [frequencies('145.861', '29.411')]),
     ('KP_Enter', ['Tuning scroll bar ' + frequencies('145.861', '29.411') + ' 11 percent.']),
@@ -103,9 +102,9 @@ class Orca:
         return [line[len("SPEECH OUTPUT: '"):-1] for line in lines
                 if line.startswith('SPEECH OUTPUT: ')]
 
+    # What Orca said since the last call, once it has said count things (or in time, and never
+    # past the test's own deadline, well inside ctest's).
     def wait_for(self, count, seconds=10):
-        """What Orca said since the last call, once it has said count things (or in time, and
-        never past the test's own deadline, well inside ctest's)."""
         deadline = min(time.monotonic() + seconds, DEADLINE)
         while len(self.said()) < self.read + count and time.monotonic() < deadline:
             time.sleep(0.05)
@@ -114,8 +113,7 @@ class Orca:
         self.read += len(new)
         return new
 
-    def settle(self):
-        """Everything said until Orca has been quiet for a second (at most 10 s)."""
+    def settle(self):  # everything said until Orca has been quiet for a second (at most 10 s)
         for _ in range(10):
             heard = len(self.said())
             time.sleep(1)
@@ -136,9 +134,7 @@ def key(name):
 
 
 def main(program):
-    try:
-        import orca  # noqa: F401
-    except ImportError:
+    if not ORCA:
         print('FAIL: Orca is not installed (Debian package orca), or this is not Debian\'s python3')
         return 1
     failures = []
@@ -157,8 +153,7 @@ def main(program):
     for name in ['QT_QPA_PLATFORM', 'QT_ACCESSIBILITY', 'QT_LINUX_ACCESSIBILITY_ALWAYS_ON']:
         os.environ.pop(name, None)
     errors = tempfile.TemporaryFile('w+')
-    def start():
-        """The program, and its window's id once it is shown."""
+    def start():  # the program, and its window's id once it is shown
         kestrova = subprocess.Popen([program], stderr=errors)
         while kestrova.poll() is None and time.monotonic() < DEADLINE:
             window = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Kestrova'],

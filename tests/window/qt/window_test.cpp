@@ -131,11 +131,8 @@ private Q_SLOTS:
     // so when a screen reader turns accessibility on and Qt's tree is not on the bus (here there
     // is no accessibility bus at all).
     void theBridgeSaysWhenQtsTreeIsMissing() {
-        QTest::ignoreMessage(QtWarningMsg,
-                             qPrintable("kestrova: Qt's accessibility tree is not where it was "
-                                        "expected on Qt " +
-                                        QString(qVersion()) +
-                                        "; screen readers hear the tuner's position only"));
+        QTest::ignoreMessage(QtWarningMsg, QRegularExpression("^kestrova: Qt's accessibility tree "
+                                                              "is not where it was expected"));
         QAccessible::setActive(true);
         QCoreApplication::processEvents();
         QAccessible::setActive(false);
