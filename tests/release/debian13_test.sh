@@ -28,8 +28,8 @@ fail() { echo "FAIL: $1"; tail -n 20 "$2"; exit 1; }
 debootstrap --variant=minbase trixie "$root" "$mirror" >"$4/debootstrap.log" 2>&1 ||
     fail "debootstrap trixie from $mirror" "$4/debootstrap.log"
 mkdir -p "$root/opt/tests"
-cp "$deb" "$window_tests" "$source/tests/window/qt/dejavu-only-fonts.conf" \
-    "$source/tests/window/qt/orca_test.py" "$root/opt/tests/"
+cp -r "$deb" "$window_tests" "$source/tests/window/qt/dejavu-only-fonts.conf" \
+    "$source/tests/window/qt/orca_test.py" "$source/tests/window/qt/orca-preferences" "$root/opt/tests/"
 in_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends \
     "/opt/tests/$(basename "$deb")" orca xvfb xauth xdotool dbus-daemon libqt6test6 >"$4/apt.log" 2>&1 ||
     fail "installing the package and the tests' tools" "$4/apt.log"

@@ -18,12 +18,10 @@ inline std::vector<Step> steps() {
     std::vector<Step> steps;
     std::istringstream lines(kScenarioText);
     for (std::string line; std::getline(lines, line);) {
-        std::istringstream words(line);
-        Step& step = steps.emplace_back();
-        words >> step.act >> step.argument >> std::ws;
-        std::getline(words, step.expected);
-        if (step.expected.empty() || step.act[0] == '#') {
-            steps.pop_back();
+        if (!line.empty() && line[0] != '#') {
+            std::istringstream words(line);
+            Step& step = steps.emplace_back();
+            std::getline(words >> step.act >> step.argument >> std::ws, step.expected);
         }
     }
     return steps;

@@ -4,11 +4,7 @@
 # program starts again beside the running Orca.
 # Usage: xvfb-run -a dbus-run-session -- python3 orca_test.py KESTROVA
 # (Debian's python3, which has Orca's modules.)
-import logging, os, re, subprocess, sys, tempfile, time
-
-PREFERENCES = ('{"general": {"speechServerFactory": "", "enableSpeech": true, "enableKeyEcho":'
-               ' false, "enableBraille": false, "enableSound": false}, "profiles": {"default":'
-               ' {"profile": ["Default", "default"]}}, "keybindings": {}, "pronunciations": {}}')
+import logging, os, re, shutil, subprocess, sys, tempfile, time
 
 
 # Orca's debug output, with each of its speech records written out as Orca 43's speech log has
@@ -143,25 +139,18 @@ def main(program):
         print(('ok' if ok else 'FAIL') + f' ({what}): {heard}' + ('' if ok else f', expected {expected}'))
         ok or failures.append(what)
 
-    home = tempfile.mkdtemp()
-    preferences = os.path.join(home, 'orca')
-    os.makedirs(preferences)
-    with open(os.path.join(preferences, 'user-settings.conf'), 'w') as settings:
-        settings.write(PREFERENCES)
+    home = tempfile.mkdtemp()  # Orca's preferences (speech without a server, no sounds) in it
+    preferences = shutil.copytree(os.path.join(os.path.dirname(os.path.abspath(__file__)), 'orca-preferences'),
+                                  os.path.join(home, 'orca'))
     os.environ.update(HOME=home, XDG_CONFIG_HOME=home, XDG_DATA_HOME=home, XDG_RUNTIME_DIR=home,
                       GSETTINGS_BACKEND='memory', LC_ALL='en_US.UTF-8')
     for name in ['QT_QPA_PLATFORM', 'QT_ACCESSIBILITY', 'QT_LINUX_ACCESSIBILITY_ALWAYS_ON']:
         os.environ.pop(name, None)
     errors = tempfile.TemporaryFile('w+')
-    def start():  # the program, and its window's id once it is shown
+    def start():  # the program, and its window's id once it is shown (none after 30 s)
         kestrova = subprocess.Popen([program], stderr=errors)
-        while kestrova.poll() is None and time.monotonic() < DEADLINE:
-            window = subprocess.run(['xdotool', 'search', '--onlyvisible', '--name', 'Kestrova'],
-                                    capture_output=True, text=True).stdout.split()
-            if window:
-                return kestrova, window
-            time.sleep(0.1)
-        return kestrova, []
+        return kestrova, subprocess.run(['timeout', '30', 'xdotool', 'search', '--sync', '--onlyvisible', '--name',
+                                         'Kestrova'], capture_output=True, text=True).stdout.split()
 
     kestrova, window = start()
     if not window:
