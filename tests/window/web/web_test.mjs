@@ -48,6 +48,7 @@ const address = `http://127.0.0.1:${server.address().port}/`;
 // or a dark desktop.
 const chromiumFlags = ['--no-sandbox', '--disable-gpu', '--disable-quic', '--no-first-run',
   '--disable-background-networking', '--disable-component-update', '--disable-sync'];
+const phone = (width, height) => ({width, height, deviceScaleFactor: 2, ...(engine === 'chromium' && {isMobile: true, hasTouch: true})});
 async function launch({locale = 'en-US', touch = false, dark = false} = {}) {
   const browser = engine === 'webkit' ? await launchWebKit({locale, dark})
     : await puppeteer.launch(engine === 'firefox' ? {browser: 'firefox', executablePath: '/usr/bin/firefox-esr',
@@ -56,7 +57,7 @@ async function launch({locale = 'en-US', touch = false, dark = false} = {}) {
         'ui.allPointerCapabilities': 1, 'dom.w3c_touch_events.enabled': 1})}}
       : {executablePath: '/usr/bin/chromium', args: chromiumFlags});
   browsers.push(browser);
-  return {browser, page: async ({viewport = {width: 800, height: 600}, broken = false} = {}) => {
+  return {browser, page: async ({broken = false} = {}) => {
     const page = await browser.newPage();
     if (engine === 'chromium') { // its headless shell takes a language only this way
       const cdp = await page.createCDPSession();
@@ -64,8 +65,7 @@ async function launch({locale = 'en-US', touch = false, dark = false} = {}) {
       await cdp.send('Emulation.setLocaleOverride', {locale});
       if (dark) await cdp.send('Emulation.setEmulatedMedia', {features: [{name: 'prefers-color-scheme', value: 'dark'}]});
     }
-    await page.setViewport(touch ? {width: 360, height: 640, deviceScaleFactor: 2,
-                                    ...(engine === 'chromium' && {isMobile: true, hasTouch: true})} : viewport);
+    await page.setViewport(touch ? phone(360, 640) : {width: 800, height: 600});
     if (!broken) page.on?.('pageerror', (error) => check('no script error', error.message, ''));
     return page;
   }};
@@ -211,8 +211,7 @@ if (part === 'phone') {
   const arrow = await boxOf(page, arrows[1]);
   await page.touchscreen.tap(arrow.x, arrow.y);
   check('a tap on an arrow steps 1 kHz', await shown(page), '435.261 145.889 LSB USB at 14, focus on HScroll1');
-  await page.setViewport({width: 640, height: 360, deviceScaleFactor: 2,
-                          ...(engine === 'chromium' && {isMobile: true, hasTouch: true})});
+  await page.setViewport(phone(640, 360));
   const landscape = await margins(page);
   check('landscape: the window fills the height, centred', [landscape.top, landscape.bottom, centred(landscape)[0]], [0, 0, true]);
 } else {
