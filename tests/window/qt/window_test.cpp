@@ -1,5 +1,6 @@
 // The Qt window with its real widgets: the shared scenario and what a screen reader hears at its
-// end, the layout at the screen's scale, and how every text reads under several palettes.
+// end, the layout at the screen's scale, how every text reads under several palettes, and the
+// screen-reader bridge's word where Qt's tree is not on the bus.
 #include "colours.h"
 #include "form1_window.h"
 #include "scenario.h"
