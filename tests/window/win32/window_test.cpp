@@ -154,11 +154,11 @@ protected:
                ", focus on " + std::string(at < kControlCount ? kForm1.controls[at].name : "");
     }
     void act(const scenario::Step& step) {
-        const std::map<std::string, BYTE> keys{{"ArrowLeft", VK_LEFT}, {"ArrowRight", VK_RIGHT},
-                                               {"ArrowUp", VK_UP},     {"ArrowDown", VK_DOWN},
-                                               {"PageUp", VK_PRIOR},   {"PageDown", VK_NEXT},
-                                               {"Home", VK_HOME},      {"End", VK_END},
-                                               {"Tab", VK_TAB},        {"Shift+Tab", VK_TAB}};
+        static const std::map<std::string, BYTE> keys{
+            {"ArrowLeft", VK_LEFT}, {"ArrowRight", VK_RIGHT}, {"ArrowUp", VK_UP},
+            {"ArrowDown", VK_DOWN}, {"PageUp", VK_PRIOR},     {"PageDown", VK_NEXT},
+            {"Home", VK_HOME},      {"End", VK_END},          {"Tab", VK_TAB},
+            {"Shift+Tab", VK_TAB}};
         HWND tuner = control(Control::HScroll1), list = control(Control::Combo1);
         if (step.act == "Choose") { // what the list does when the user picks an entry
             SendMessageW(list, CB_SETCURSEL, WPARAM(std::stoi(step.argument)), 0);
