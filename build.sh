@@ -27,8 +27,8 @@ for arch in "${linux_arches[@]}"; do
 done
 # Tests add GoogleTest, clang-format, the desktop file checkers, the resource reader for the
 # Windows files, a virtual X server, a headless Wayland compositor with Qt's Wayland platform,
-# Wine, the screen reader Orca with a key presser, a session bus and the accessibility bus
-# (at-spi2-core, which Orca reads the window through), the package and zip tools the release
+# Wine with Windows' own fonts, the screen reader Orca with a key presser, a session bus and
+# the accessibility bus (at-spi2-core, which Orca reads the window through), the package and zip tools the release
 # test reads the releases with, Emscripten, and the three browser engines
 # the page is tested in: Chromium and Firefox ESR (driven by the npm package in
 # tests/window/web) and WebKitGTK through its WebDriver, with the locale sources it is run in
@@ -36,7 +36,7 @@ done
 # (built with the tests) read start-up through.
 test_packages=("${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" libgtest-dev
     googletest icoutils clang-format desktop-file-utils appstream xvfb xauth weston qt6-wayland
-    wine wine64 dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
+    wine wine64 fonts-wine dpkg-dev lintian zip unzip orca xdotool dbus-daemon at-spi2-core chromium
     firefox-esr webkit2gtk-driver locales debootstrap libxcb-damage0-dev "${cross_packages[@]}"
     "${cross_test_packages[@]}")
 

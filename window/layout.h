@@ -26,8 +26,9 @@ struct Colour {
     std::uint8_t red, green, blue;
 };
 
-// Faces that stand in for the window's Windows faces where those are not installed, the
-// metric-compatible ones first.
+// Faces that stand in for the window's Windows faces where those are not installed or not
+// usable, the metric-compatible ones first: "MS Sans Serif" is a bitmap face on Windows, drawn
+// at its 96 and 120 dpi sizes only, and "Microsoft Sans Serif" is its outline twin.
 struct FaceStandIns {
     std::string_view family;
     std::array<std::string_view, 3> standIns;
@@ -36,6 +37,22 @@ inline constexpr FaceStandIns kFaceStandIns[] = {
     {"Arial", {"Liberation Sans", "Arimo", "DejaVu Sans"}},
     {"MS Sans Serif", {"Microsoft Sans Serif", "Liberation Sans", "DejaVu Sans"}},
 };
+
+// The family if it is usable, else the first of its stand-ins that is; the family itself where
+// none is, for the system's own substitute.
+template <typename Usable> std::string_view usableFace(std::string_view family, Usable usable) {
+    if (usable(family)) {
+        return family;
+    }
+    for (const FaceStandIns& face : kFaceStandIns) {
+        for (std::string_view standIn : face.standIns) {
+            if (face.family == family && usable(standIn)) {
+                return standIn;
+            }
+        }
+    }
+    return family;
+}
 
 struct FontSpec {
     std::string_view family;

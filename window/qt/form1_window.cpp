@@ -161,17 +161,9 @@ QAccessibleInterface* accessibleFactory(const QString&, QObject* object) {
 // Qt a search of the system's substitutes for every size asked of it.
 QString installedFace(std::string_view family) {
     static const QStringList installed = QFontDatabase::families();
-    QString face = QString::fromUtf8(family);
-    for (const FaceStandIns& standIns : kFaceStandIns) {
-        if (standIns.family == family && !installed.contains(face, Qt::CaseInsensitive)) {
-            for (std::string_view standIn : standIns.standIns) {
-                if (installed.contains(QString::fromUtf8(standIn), Qt::CaseInsensitive)) {
-                    return QString::fromUtf8(standIn);
-                }
-            }
-        }
-    }
-    return face; // none of them: the system's own substitute
+    return QString::fromUtf8(usableFace(family, [](std::string_view face) {
+        return installed.contains(QString::fromUtf8(face), Qt::CaseInsensitive);
+    }));
 }
 
 QFont qFont(const FontSpec& wanted) {

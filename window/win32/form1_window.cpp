@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <map>
 
 #include <commctrl.h>
 
@@ -65,17 +66,51 @@ bool isScale(WPARAM dpi) {
     return dpi >= kLeastDpi && dpi <= kMostDpi;
 }
 
-HFONT createFont(const FontSpec& font, int dotsPerInch) {
+LOGFONTW logFontOf(std::string_view face) {
     LOGFONTW logFont{};
+    logFont.lfCharSet = DEFAULT_CHARSET;
+    wcsncpy(logFont.lfFaceName, toWide(face).c_str(), LF_FACESIZE - 1);
+    return logFont;
+}
+
+// Whether Windows has the face as an outline (TrueType, OpenType or vector), which it draws at
+// any size and weight; a bitmap face it draws only at the sizes it was made for.
+int CALLBACK noteOutline(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM outline) {
+    *reinterpret_cast<bool*>(outline) |= (type & RASTER_FONTTYPE) == 0;
+    return 1;
+}
+
+bool isOutline(std::string_view face) {
+    LOGFONTW wanted = logFontOf(face);
+    bool outline = false;
+    HDC screen = GetDC(nullptr);
+    EnumFontFamiliesExW(screen, &wanted, noteOutline, reinterpret_cast<LPARAM>(&outline), 0);
+    ReleaseDC(nullptr, screen);
+    return outline;
+}
+
+HFONT createFont(const FontSpec& font, int dotsPerInch) {
+    static std::map<std::string_view, std::string_view> outlineFaces; // looked up once each
+    auto [face, added] = outlineFaces.try_emplace(font.family);
+    if (added) {
+        face->second = usableFace(font.family, isOutline);
+    }
+    LOGFONTW logFont = logFontOf(face->second);
     logFont.lfHeight = -static_cast<LONG>(std::lround(font.points * dotsPerInch / 72.0));
     logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
-    logFont.lfCharSet = DEFAULT_CHARSET;
-    const std::wstring family = toWide(font.family);
-    wcsncpy(logFont.lfFaceName, family.c_str(), LF_FACESIZE - 1);
     return CreateFontIndirectW(&logFont);
 }
 
 } // namespace
+
+Form1Window::Procedures::Procedures(const std::array<HWND, kControlCount>& controls)
+    : combo1(controls[std::size_t(Control::Combo1)]),
+      hscroll1(controls[std::size_t(Control::HScroll1)]),
+      label1(controls[std::size_t(Control::Label1)]),
+      label2(controls[std::size_t(Control::Label2)]),
+      label7(controls[std::size_t(Control::Label7)]),
+      label8(controls[std::size_t(Control::Label8)]),
+      form({combo1, hscroll1, label1, label2, label7, label8}, regionalSettings) {}
 
 bool Form1Window::create(HINSTANCE instance) {
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
@@ -103,6 +138,7 @@ bool Form1Window::create(HINSTANCE instance) {
     if (window_ == nullptr || !createControls()) {
         return false;
     }
+    procedures_.emplace(controls_);
     dotsPerInch_ = dpiOf(window_);
     layOut();
     fitClientArea();
@@ -239,6 +275,7 @@ LRESULT CALLBACK Form1Window::windowProc(HWND window, UINT message, WPARAM wPara
     }
     if (message == WM_NCDESTROY) { // the handle is gone: forget it
         SetWindowLongPtrW(window, GWLP_USERDATA, 0);
+        form->procedures_.reset();
         form->window_ = nullptr;
         form->controls_ = {};
         return DefWindowProcW(window, message, wParam, lParam);
@@ -272,25 +309,22 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         }
         break;
     // As a dialog does, the control that had the keyboard focus gets it back when the window
-    // is activated again, so the arrow keys tune at once. A window minimised while it stays
-    // active loses the focus without a deactivation, so the focus is noted then too.
+    // is activated again, so the arrow keys tune at once.
     case WM_ACTIVATE:
-    case WM_SIZE:
-        if (message == WM_ACTIVATE ? LOWORD(wParam) == WA_INACTIVE : wParam == SIZE_MINIMIZED) {
-            HWND focus = GetFocus();
-            focus_ = IsChild(window_, focus) ? focus : focus_;
-        } else if (message == WM_ACTIVATE && HIWORD(wParam) == 0) { // first the tuner
-            SetFocus(focus_ ? focus_ : control(Control::HScroll1));
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            noteFocus(GetFocus());
+        } else if (HIWORD(wParam) == 0) { // not minimised
+            giveFocus();
+        }
+        return 0;
+    case WM_SIZE: // minimised while active: the focus goes without a deactivation
+        if (wParam == SIZE_MINIMIZED) {
+            noteFocus(GetFocus());
         }
         return 0;
     case WM_SETFOCUS: // however the window got the focus, the control that had it gets it
-        if (HWND lost = reinterpret_cast<HWND>(wParam); lost != nullptr && IsChild(window_, lost)) {
-            while (GetParent(lost) != window_) { // a part of a control: the control
-                lost = GetParent(lost);
-            }
-            focus_ = lost;
-        }
-        SetFocus(focus_ ? focus_ : control(Control::HScroll1));
+        noteFocus(reinterpret_cast<HWND>(wParam));
+        giveFocus();
         return 0;
     case WM_GETDPISCALEDSIZE: // about to move to a screen of another scale: the frame there
         if (auto* size = reinterpret_cast<SIZE*>(lParam);
@@ -335,6 +369,17 @@ LRESULT Form1Window::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     return DefWindowProcW(window_, message, wParam, lParam);
 }
 
+void Form1Window::noteFocus(HWND focus) {
+    if (focus != nullptr &&
+        std::find(controls_.begin(), controls_.end(), focus) != controls_.end()) {
+        focus_ = focus;
+    }
+}
+
+void Form1Window::giveFocus() {
+    SetFocus(focus_ ? focus_ : control(Control::HScroll1)); // first the tuner
+}
+
 void Form1Window::onScroll(WPARAM wParam) {
     HWND scrollBar = control(Control::HScroll1);
     SCROLLINFO info{sizeof info, SIF_RANGE | SIF_POS, 0, 0, 0, 0, 0};
@@ -363,7 +408,10 @@ void Form1Window::onScroll(WPARAM wParam) {
 
 // Runs a procedure, then tells screen readers that the tuner and the displays changed.
 void Form1Window::run(void (Form1::*procedure)()) {
-    (form_.*procedure)();
+    if (!procedures_) {
+        return; // before the controls exist, or after they have gone
+    }
+    (procedures_->form.*procedure)();
     for (Control changed : {Control::HScroll1, Control::Label1, Control::Label2}) {
         NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, control(changed), OBJID_CLIENT, CHILDID_SELF);
     }

@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <optional>
+
 namespace kestrova {
 
 inline constexpr wchar_t kForm1ClassName[] = L"KestrovaForm1";
@@ -36,15 +38,24 @@ public:
     void handle(MSG& message);
 
 private:
-    // The window's own handle of a control, to which the adapters below refer.
-    const HWND& control(Control control) const {
-        return controls_[static_cast<std::size_t>(control)];
-    }
+    // Form1's procedures on the window's controls, made once the controls exist.
+    struct Procedures {
+        explicit Procedures(const std::array<HWND, kControlCount>& controls);
+        Win32ListControl combo1;
+        Win32ScrollBarControl hscroll1;
+        Win32LabelControl label1, label2, label7, label8;
+        Win32RegionalSettings regionalSettings;
+        Form1 form;
+    };
+
+    HWND control(Control control) const { return controls_[static_cast<std::size_t>(control)]; }
     int pixels(int twips) const { return twipsToPixels(twips, dotsPerInch_); }
     bool createControls();
     void layOut();
     void fitClientArea();
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void noteFocus(HWND focus); // the control to give the focus back to, where it is one
+    void giveFocus();
     void onScroll(WPARAM wParam);
     void run(void (Form1::*procedure)());
     HBRUSH colourLabel(HDC dc, HWND label) const;
@@ -58,12 +69,7 @@ private:
     int dotsPerInch_ = 96;
     HBRUSH displayBrush_ = nullptr;
     std::array<HICON, 3> icons_{}; // the picture's, the window's small and large icons
-    Win32ListControl combo1_{control(Control::Combo1)};
-    Win32ScrollBarControl hscroll1_{control(Control::HScroll1)};
-    Win32LabelControl label1_{control(Control::Label1)}, label2_{control(Control::Label2)};
-    Win32LabelControl label7_{control(Control::Label7)}, label8_{control(Control::Label8)};
-    Win32RegionalSettings regionalSettings_;
-    Form1 form_{{combo1_, hscroll1_, label1_, label2_, label7_, label8_}, regionalSettings_};
+    std::optional<Procedures> procedures_;
 };
 
 } // namespace kestrova

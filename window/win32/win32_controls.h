@@ -10,27 +10,27 @@ namespace kestrova {
 std::wstring toWide(std::string_view utf8);
 std::string toUtf8(std::wstring_view wide);
 
-// Each adapter refers to the window's own handle of its control, set as the window creates it.
+// Each adapter works on the control it is made with.
 struct Win32ListControl : ListControl {
-    explicit Win32ListControl(const HWND& window) : handle(window) {}
+    explicit Win32ListControl(HWND list) : handle(list) {}
     void clear() override;
     void addItem(std::string_view text, std::int16_t position) override;
     std::int16_t listIndex() const override;
     void setListIndex(std::int16_t position) override;
-    const HWND& handle;
+    HWND handle;
 };
 
 struct Win32ScrollBarControl : ScrollBarControl {
-    explicit Win32ScrollBarControl(const HWND& window) : handle(window) {}
+    explicit Win32ScrollBarControl(HWND scrollBar) : handle(scrollBar) {}
     void setRange(std::int16_t min, std::int16_t max) override;
     std::int16_t value() const override;
-    const HWND& handle;
+    HWND handle;
 };
 
 struct Win32LabelControl : LabelControl {
-    explicit Win32LabelControl(const HWND& window) : handle(window) {}
+    explicit Win32LabelControl(HWND label) : handle(label) {}
     void setCaption(std::string_view caption) override;
-    const HWND& handle;
+    HWND handle;
 };
 
 // The decimal separator of the user's regional settings, read afresh each time.
