@@ -39,7 +39,6 @@ const median = (values) => values.sort((a, b) => a - b)[Math.floor(values.length
 const measure = async (url) => {
   const context = await browser.createBrowserContext();
   const page = await context.newPage();
-  await page.setBypassServiceWorker(true);
   await page.evaluateOnNewDocument(instrument);
   await page.goto(url);
   const shown = await page.evaluate(() => window.shown);
@@ -55,13 +54,13 @@ for (let run = 0; run < runs; ++run) { // taking turns
 }
 const shown = (name) => median(results[name].map((result) => result.shown));
 const keys = (name) => median(results[name].flatMap((result) => result.keys));
-const row = (measure, unit, page, floor) => `| ${measure} | ${page.toFixed(1)} ${unit} | ` +
-  `${floor.toFixed(1)} ${unit} | ${(page / floor).toFixed(2)} | <= 1.25: ${page / floor <= 1.25 ? 'met' : 'missed'} |`;
+const row = (measure, unit, page, floor, target) => `| ${measure} | ${page.toFixed(1)} ${unit} | ` +
+  `${floor.toFixed(1)} ${unit} | ${(page / floor).toFixed(2)} | <= ${target}: ${page / floor <= target ? 'met' : 'missed'} |`;
 const table = ['', `Web page (\`bench/web.mjs\`): medians of ${runs} first visits and ${runs * 10} key presses in`,
   `Chromium ${await browser.version()}, headless, taking turns with a plain HTML page holding the same elements and no script.`, '',
   '| measure | page | plain page | ratio | target |', '| --- | ---: | ---: | ---: | --- |',
-  row('first visit to the filled window on screen', 'ms', shown('page'), shown('plain')),
-  row('key press to repainted frame', 'ms', keys('page'), keys('plain'))].join('\n');
+  row('first visit to the filled window on screen (its worker storing the page)', 'ms', shown('page'), shown('plain'), 1.15),
+  row('key press to repainted frame', 'ms', keys('page'), keys('plain'), 1.25)].join('\n');
 console.log(table);
 await appendFile('bench/RESULTS.md', table + '\n');
 await browser.close();

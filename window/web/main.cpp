@@ -1,6 +1,5 @@
 // Kestrova in a browser: Form1's elements, written into the page from the layout table at build
 // time, wired to the same procedures. page.js holds the how (keys, the pointer); this the what.
-#include "colours.h"
 #include "form1.h"
 #include "layout.h"
 #include "screen_reader.h"
@@ -25,16 +24,10 @@ int kestrovaValue(int index);
 void kestrovaSetCaption(int index, const char* caption, const char* heard);
 void kestrovaSetValueText(int index, const char* text);
 void kestrovaDecimalSeparator(char* buffer, int size);
-int kestrovaBackground();
-void kestrovaSetTextColour(int index, int colour);
 }
 
 int index(Control control) {
     return static_cast<int>(control);
-}
-
-int rgb(Colour colour) {
-    return colour.red << 16 | colour.green << 8 | colour.blue;
 }
 
 struct WebList : ListControl {
@@ -107,16 +100,6 @@ EMSCRIPTEN_KEEPALIVE void HScroll1_Change() {
 EMSCRIPTEN_KEEPALIVE void HScroll1_Scroll() {
     run(&Form1::HScroll1_Scroll);
 }
-// The sideband labels keep their blue where it reads on the page's background.
-EMSCRIPTEN_KEEPALIVE void colourSidebands() {
-    const int background = kestrovaBackground();
-    const Colour back{static_cast<std::uint8_t>(background >> 16),
-                      static_cast<std::uint8_t>(background >> 8),
-                      static_cast<std::uint8_t>(background)};
-    for (Control sideband : {Control::Label7, Control::Label8}) {
-        kestrovaSetTextColour(index(sideband), rgb(readableOn(*kForm1[sideband].textColour, back)));
-    }
-}
 }
 
 } // namespace kestrova
@@ -128,6 +111,5 @@ int main() {
         kestrovaAdopt(static_cast<int>(i), static_cast<int>(c.kind), std::string(c.name).c_str());
     }
     run(&Form1::Form_Load);
-    colourSidebands();
     kestrovaFocus(index(Control::HScroll1)); // so that the arrow keys tune at once
 }

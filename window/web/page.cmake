@@ -1,4 +1,4 @@
-# Writes index.html and style.css into the site folder: the window as page_html writes it, in the
+# Writes index.html and style.css into the page's folder: the window as page_html writes it, in the
 # page's own files. cmake -DSITE=folder -DSOURCE=dir -DNODE=node -DPAGE_HTML=page_html.js -P page.cmake
 foreach(part title body css)
     execute_process(COMMAND ${NODE} ${PAGE_HTML} ${part} OUTPUT_VARIABLE ${part}

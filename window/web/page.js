@@ -126,11 +126,4 @@ mergeInto(LibraryManager.library, {
   kestrovaDecimalSeparator: function (buffer, size) { // as index.html reads it
     stringToUTF8(Module.separator, buffer, size);
   },
-  kestrovaBackground: function () {
-    const rgb = getComputedStyle(document.getElementById('Form1')).backgroundColor.match(/\d+/g);
-    return rgb[0] << 16 | rgb[1] << 8 | rgb[2];
-  },
-  kestrovaSetTextColour: function (index, colour) {
-    kestrova.controls[index].style.color = '#' + colour.toString(16).padStart(6, '0');
-  },
 });

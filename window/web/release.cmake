@@ -1,7 +1,39 @@
-# Writes sw.js into the site folder with every other file's SHA-256, naming its cache after them,
-# so that any change of any file is a new release. cmake -DSITE=folder -DTEMPLATE=sw.js.in -P release.cmake
+# Writes the site folder from the page's files: every file but index.html named by its content
+# (NAME.HASH.EXT) and asked for by that name in index.html and the web manifest, so that a page
+# can only ever ask for its own release's files; then sw.js with every file's SHA-256, naming its
+# store after them. cmake -DFILES=folder -DSITE=folder -DTEMPLATE=sw.js.in -P release.cmake
+file(REMOVE_RECURSE ${SITE})
+set(froms "")
+set(tos "")
+macro(publish name from)
+    file(SHA256 ${from} hash)
+    string(SUBSTRING ${hash} 0 12 hash)
+    string(REGEX REPLACE "(\\.[^./]+)$" ".${hash}\\1" hashed ${name})
+    configure_file(${from} ${SITE}/${hashed} COPYONLY)
+    list(APPEND froms "\"${name}")
+    list(APPEND tos "\"${hashed}")
+endmacro()
+# A file that names others, written with their new names.
+function(write_renamed name to)
+    file(READ ${FILES}/${name} text)
+    foreach(from hashed IN ZIP_LISTS froms tos)
+        string(REPLACE "${from}" "${hashed}" text "${text}")
+    endforeach()
+    file(WRITE ${to} "${text}")
+endfunction()
+
+file(GLOB_RECURSE names RELATIVE ${FILES} ${FILES}/*)
+list(REMOVE_ITEM names index.html manifest.webmanifest)
+list(SORT names)
+foreach(name IN LISTS names)
+    publish(${name} ${FILES}/${name})
+endforeach()
+write_renamed(manifest.webmanifest ${SITE}.manifest) # it names the pictures
+publish(manifest.webmanifest ${SITE}.manifest)
+file(REMOVE ${SITE}.manifest)
+write_renamed(index.html ${SITE}/index.html)
+
 file(GLOB_RECURSE files RELATIVE ${SITE} ${SITE}/*)
-list(REMOVE_ITEM files sw.js)
 list(SORT files)
 set(contents "")
 set(KESTROVA_WEB_FILES "")
@@ -12,6 +44,5 @@ foreach(name IN LISTS files)
 endforeach()
 file(SHA256 ${TEMPLATE} hash)
 string(SHA256 release "${contents}sw.js ${hash}\n")
-string(SUBSTRING ${release} 0 16 release)
-set(KESTROVA_WEB_RELEASE kestrova-${release})
+string(SUBSTRING ${release} 0 16 KESTROVA_WEB_RELEASE)
 configure_file(${TEMPLATE} ${SITE}/sw.js @ONLY)

@@ -4,6 +4,10 @@
 // Content-Security-Policy ("script-src 'self' 'wasm-unsafe-eval'") lets the page run.
 var Module = globalThis.Module = {
   separator: '.',
+  // The program's file is named by its content: index.html preloads it by that name.
+  locateFile: function (name) {
+    return /\.wasm$/.test(name) ? document.querySelector('link[rel=preload]').href : name;
+  },
   onAbort: function () {
     document.getElementById('Form1').classList.add('unavailable');
     document.getElementById('needs').textContent = typeof WebAssembly === 'object'
@@ -31,20 +35,27 @@ function readSeparator() {
   }
 }
 readSeparator();
-// The window was written with "." in its displays: the first frame shows the user's own.
-['Label1', 'Label2'].forEach(function (id) {
-  document.querySelectorAll('#' + id + ' span').forEach(function (span) {
-    span.textContent = span.textContent.replace('.', Module.separator);
+// The window was written with "." in its displays: the first frame shows the user's own, and
+// until the program runs, the displays follow a change of language here.
+var written = '.';
+function showSeparator() {
+  ['Label1', 'Label2'].forEach(function (id) {
+    document.querySelectorAll('#' + id + ' span').forEach(function (span) {
+      span.textContent = span.textContent.replace(written, Module.separator);
+    });
   });
-});
+  written = Module.separator;
+}
+showSeparator();
 addEventListener('languagechange', function () {
   readSeparator();
-  if (Module._HScroll1_Change) Module._HScroll1_Change(); // the displays take it at once
+  if (Module.calledRun) Module._HScroll1_Change(); // the displays take it at once
+  else showSeparator();
 });
 // The program's file did not arrive: said where the program would have said it.
 // (Listened for before its element exists: Firefox reports a failed fetch as soon as it fails.)
 addEventListener('error', function (event) {
-  if (event.target.src && /kestrova\.js$/.test(event.target.src)) Module.onAbort();
+  if (event.target.src && /\/kestrova\.\w+\.js$/.test(event.target.src)) Module.onAbort();
 }, true);
 if (typeof WebAssembly !== 'object') Module.onAbort(); // the program's own file cannot say so
 // The whole window as one picture in the middle of the screen, never re-flowed: scaled down to
@@ -60,14 +71,9 @@ function fit() {
 touch.addEventListener('change', fit);
 addEventListener('resize', fit);
 fit();
-matchMedia('(prefers-color-scheme: dark)').addEventListener('change', function () {
-  Module._colourSidebands();
-});
+// Once the page has loaded, so that a first visit's storing does not compete with it.
 if ('serviceWorker' in navigator) {
-  navigator.serviceWorker.register('sw.js');
-  // Once open, the worker may drop the releases that no open page uses any more.
   addEventListener('load', function () {
-    var worker = navigator.serviceWorker.controller;
-    if (worker) worker.postMessage('opened');
+    navigator.serviceWorker.register('sw.js').catch(function () {}); // offline: the stored copy serves
   });
 }

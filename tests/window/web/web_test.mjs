@@ -5,8 +5,9 @@
 // phone part: touch on a 360-pixel phone, the window scaled to the screen, targets a finger hits.
 // Usage: node web_test.mjs SITE_DIR SCENARIO_FILE chromium|firefox|webkit [phone]
 import puppeteer from 'puppeteer-core';
-import {createHash} from 'node:crypto';
-import {readFile} from 'node:fs/promises';
+import {execFileSync} from 'node:child_process';
+import {cp, mkdtemp, readFile, rm, writeFile} from 'node:fs/promises';
+import {tmpdir} from 'node:os';
 import {createServer} from 'node:http';
 import path from 'node:path';
 import {launchWebKit} from './webdriver.mjs';
@@ -26,17 +27,28 @@ function check(what, got, wanted) {
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
 let served = [];
-const tampered = {}; // file name: what the server sends instead, as a bad host or release might
+// The program's two files, named by their content.
+const program = {js: /\/kestrova\.\w+\.js$/, wasm: /\/kestrova\.\w+\.wasm$/};
+const programFile = (name) => Object.keys(program).find((file) => program[file].test(name));
+const tampered = {}; // js or wasm: what the server sends instead, as a bad host or release might
 let policy = null; // a Content-Security-Policy the server sends, as a strict host does
 let down = false; // the network is gone: every connection is dropped
-let holdBack = null; // the program's file comes once this promise settles, as on a slow connection
+const holdBack = {}; // js or wasm: the file comes once this promise settles, as on a slow connection
+// The releases published at / (a new one unpacked over the last: the older files stay) and the
+// other Kestrova's at /other/; the newest release's file is served where it has one.
+const releases = [site], other = [];
 const server = createServer(async (request, response) => {
   if (down) return request.socket.destroy();
-  const name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
+  let name = new URL(request.url, 'http://localhost').pathname.replace(/\/$/, '/index.html');
   served.push(name);
-  if (name === '/kestrova.wasm') await holdBack;
-  const file = await readFile(path.join(site, path.normalize(name))).catch(() => null);
-  const body = file && (tampered[name] ? tampered[name](file) : file);
+  await holdBack[programFile(name)];
+  const folders = name.startsWith('/other/') ? other : releases;
+  name = name.replace(/^\/other\//, '/');
+  let file = null;
+  for (const folder of [...folders].reverse()) {
+    file ??= await readFile(path.join(folder, path.normalize(name))).catch(() => null);
+  }
+  const body = file && (tampered[programFile(name)] ? tampered[programFile(name)](file) : file);
   if (body === null) return response.writeHead(404).end();
   response.writeHead(200, {'Content-Type': types[path.extname(name)], 'Cache-Control': 'no-cache',
                            ...(policy && {'Content-Security-Policy': policy})}).end(body);
@@ -66,7 +78,10 @@ async function launch({locale = 'en-US', touch = false, dark = false} = {}) {
       if (dark) await cdp.send('Emulation.setEmulatedMedia', {features: [{name: 'prefers-color-scheme', value: 'dark'}]});
     }
     await page.setViewport(touch ? phone(360, 640) : {width: 800, height: 600});
-    if (!broken) page.on?.('pageerror', (error) => check('no script error', error.message, ''));
+    if (!broken) { // from the first request to the end
+      page.on?.('pageerror', (error) => check('no script error', error.message, ''));
+      page.on?.('console', (message) => message.type() === 'error' && check('no error on the console', message.text(), ''));
+    }
     return page;
   }};
 }
@@ -176,23 +191,60 @@ const screen = async (page, boxes) => page.evaluate(async (data, boxes) => {
 }, await page.evaluate(() => new Promise((drawn) => requestAnimationFrame(() => requestAnimationFrame(drawn))))
   .then(() => page.screenshot()).then((png) => Buffer.from(png).toString('base64')), boxes);
 
+// The browser's language, and in Chromium the colour scheme, changed at any moment: the displays
+// follow the language, and nothing raises an error (the page's listeners report any).
+const speak = (on, language) => on.evaluate((language) => {
+  Object.defineProperty(navigator, 'language', {get: () => language, configurable: true});
+  dispatchEvent(new Event('languagechange'));
+  return document.getElementById('Label1').firstChild.textContent;
+}, language);
+const changes = async (on, when) => {
+  if (engine === 'chromium') {
+    const cdp = await on.createCDPSession();
+    await cdp.send('Emulation.setEmulatedMedia', {features: [{name: 'prefers-color-scheme', value: 'dark'}]});
+    await cdp.send('Emulation.setEmulatedMedia', {features: []});
+  }
+  check(`a language change ${when}`, [await speak(on, 'de-DE'), await speak(on, 'en-US')], ['146,000', '146.000']);
+};
+
+// A release made as the build makes one, from the page's files with its stylesheet marked,
+// published at / or at /other/.
+const sources = new URL('../../../window/web/', import.meta.url).pathname;
+const publish = async (marker, folders = releases) => {
+  const files = await mkdtemp(path.join(tmpdir(), 'files-')), folder = files.replace('files-', 'site-');
+  await cp(path.join(site, '..', 'files'), files, {recursive: true});
+  await writeFile(path.join(files, 'style.css'), `${await readFile(path.join(files, 'style.css'))}/* ${marker} */\n`);
+  execFileSync('cmake', [`-DFILES=${files}`, `-DSITE=${folder}`, `-DTEMPLATE=${sources}sw.js.in`, '-P', `${sources}release.cmake`]);
+  await rm(files, {recursive: true});
+  folders.push(folder);
+};
+
 const {browser, page: newPage} = await launch({touch: part === 'phone'});
-// The first visit, on a desktop with the program's file held back as on a slow connection: the
+// The first visit, on a desktop with the program's files held back as on a slow connection: the
 // window the build wrote takes no click, key or pick until the program has taken it over, and
-// then starts as the program does.
-let arrive = null;
-if (part === 'desktop') holdBack = new Promise((resolve) => { arrive = resolve; });
+// then starts as the program does; a change of language or scheme before and while the program
+// arrives raises no error.
+const arrive = {};
+if (part === 'desktop') {
+  for (const file of ['js', 'wasm']) holdBack[file] = new Promise((resolve) => { arrive[file] = resolve; });
+}
 const page = await newPage();
-await page.goto(address, {waitUntil: 'domcontentloaded'});
+const opened = page.goto(address, {waitUntil: 'domcontentloaded'}); // once the program's file has run
 const list = () => page.evaluate(() => document.getElementById('Combo1').value);
-if (arrive) {
+if (part === 'desktop') {
+  await page.waitForFunction(() => document.getElementById('Label1'), {timeout: 20000});
   const tuner = await boxOf(page, '#HScroll1');
   await page.mouse.click(tuner.x, tuner.y);
   for (const key of ['ArrowRight', 'PageDown', 'Tab', 'ArrowDown']) await page.keyboard.press(key);
   check('while the program arrives, nothing moves', [await shown(page), await list()],
         ['146.000 435.800 LSB USB at 0, focus on ', 'FO-29']);
-  arrive();
+  await changes(page, 'before the program arrives');
+  arrive.js();
+  await page.waitForFunction(() => typeof Module._HScroll1_Change === 'function');
+  await changes(page, 'while the program arrives');
+  arrive.wasm();
 }
+await opened;
 await loaded(page);
 check('the program has taken over', [await shown(page), await list()], ['146.000 435.800 LSB USB at 0, focus on HScroll1', 'FO-29']);
 if (part === 'phone') {
@@ -251,16 +303,11 @@ if (part === 'phone') {
   check('modified keys and other buttons are the browser\'s', [kept, await tuned(page)], [[], from]);
   await page.evaluate(() => document.getElementById('HScroll1').focus()); // back from a menu
   // The browser's language changed while the page is open: the displays follow at once.
-  const speak = (language) => page.evaluate((language) => {
-    Object.defineProperty(navigator, 'language', {get: () => language, configurable: true});
-    dispatchEvent(new Event('languagechange'));
-    return document.getElementById('Label1').firstChild.textContent;
-  }, language);
   check('every language the page takes for "." without asking has "."', await page.evaluate(() =>
     Module.pointLanguages.filter((language) => new Intl.NumberFormat(language).formatToParts(1.5)
       .find((part) => part.type === 'decimal').value !== '.')), []);
-  const point = await speak('en-US');
-  check('a language change shows at once', [await speak('de-DE'), await speak('en-US')], [point.replace('.', ','), point]);
+  const point = await speak(page, 'en-US');
+  check('a language change shows at once', [await speak(page, 'de-DE'), await speak(page, 'en-US')], [point.replace('.', ','), point]);
 
   // Drawn as measured: every label readable, and every edge, the thumb's where the pointer finds
   // it, standing out.
@@ -315,65 +362,109 @@ if (part === 'phone') {
   }
   down = false;
 
-  // Online again: a new release replaces the stored one whole, and a broken one never does. A
-  // page open while it comes keeps its own release until it is reloaded.
-  const style = await readFile(path.join(site, 'style.css'));
-  const marked = Buffer.concat([style, Buffer.from('/* the next release */\n')]);
-  const sha256 = (data) => createHash('sha256').update(data).digest('hex');
-  const renamed = (body) => body.toString().replace(/kestrova-[0-9a-f]+/, 'kestrova-next')
-    .replace(sha256(style), sha256(marked));
-  // Whether the worker serves the page the next release. Chromium, under load, may cut a page
-  // off its worker for good while a new one takes over: every request then goes to the network,
-  // which has the newest release (measured: 30 requests over 6 s, none seen by either worker).
-  // Such a page is reported as "past the worker": what the worker would serve it is not seen.
-  const next = () => page.evaluate(async () => {
-    performance.clearResourceTimings(); // the busy page's requests may have filled the buffer
-    for (let tries = 1; tries <= 10; ++tries, await new Promise((wait) => setTimeout(wait, 100))) {
-      const url = new URL(`style.css?try=${tries}`, location).href, text = await fetch(url).then((r) => r.text());
-      if (performance.getEntriesByName(url)[0]?.transferSize === 0) return text.includes('the next release');
-    }
-    return 'past the worker';
-  });
-  const release = async (files) => { // while the page keeps fetching
-    Object.assign(tampered, files);
-    served = [];
-    await page.evaluate(() => { window.busy = setInterval(() => fetch('style.css?busy'), 50); });
-    await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => r.update()).catch(() => {}));
-    for (let tries = 0; tries < 300; ++tries) { // until the release was fetched and is in or out
-      const [installing, busy] = await page.evaluate(() => navigator.serviceWorker.getRegistration()
-        .then((r) => [!!r.installing, !!(r.installing || r.waiting || r.active?.state !== 'activated')]));
-      if (!installing) await page.evaluate(() => clearInterval(window.busy)); // the old worker idles
-      if (!busy && served.includes('/kestrova.wasm')) break;
-      await pause(100);
-    }
-    const before = [served.includes('/kestrova.wasm'), await next()]; // tried, and the page kept its own
-    await page.reload(); // which starts as the program starts, wherever the tuner was
-    await loaded(page);
-    before.push(await shown(page));
-    let stores = [];
-    for (let tries = 0; tries < 20; ++tries, await pause(100)) { // the old release goes once unused
-      stores = (await page.evaluate(() => caches.keys())).filter((n) => !n.startsWith('kestrova pages')).sort();
-      if (stores.length <= 2) break;
-    }
-    return [...before, await next(), ...stores];
-  };
-  const [stored] = (await page.evaluate(() => caches.keys())).filter((n) => n.startsWith('kestrova-'));
-  await page.evaluate(() => caches.open('another page of the host'));
+  // Another Kestrova, at another release, in a folder of the same host: visited once.
+  await publish('release at /other/', other);
+  const elsewhere = await newPage();
+  await elsewhere.goto(address + 'other/');
+  await loaded(elsewhere);
+  await elsewhere.waitForFunction(() => navigator.serviceWorker.getRegistration()
+    .then((r) => r?.scope.endsWith('/other/') && r.active?.state === 'activated'), {timeout: 20000});
+  await elsewhere.close();
+  await page.bringToFront();
+
+  // Online again: a new release replaces the stored one whole, and a broken one, or one there is
+  // no room for, never does. A page open while one comes asks only for its own release's files
+  // and gets them, wherever they come from; the store keeps that release and the new one, and
+  // drops the older ones and an earlier worker's stores. Another Kestrova, in another folder of
+  // the host at another release, keeps its own.
   const start = '146.000 435.800 LSB USB at 0, focus on HScroll1';
-  check('a corrupt release leaves the last one working', await release({'/sw.js': renamed,
-    '/style.css': () => marked, '/kestrova.wasm': () => 'not a program'}),
-        [true, false, start, false, ...[stored, 'another page of the host'].sort()]);
-  // (Firefox may fetch the release on its own before it is asked to.)
-  const [, busy, ...after] = await release({'/kestrova.wasm': undefined});
-  check('a whole new release replaces it, for a page open on the last one once reloaded', [busy, ...after],
-        [busy === 'past the worker' ? busy : false, start, true, ...['another page of the host', 'kestrova-next ' + address].sort()]);
+  const names = new Map(); // the stores, as the checks name them
+  const named = async (folder, name, at = '') => names.set(`kestrova ${(await readFile(path.join(folder, 'sw.js'), 'utf8'))
+    .match(/'kestrova ([0-9a-f]{16}) '/)[1]} ${address}${at}`, name);
+  const stores = async () => (await page.evaluate(() => caches.keys()).catch(() => ['(no page to read them)']))
+    .map((name) => names.get(name) ?? name).sort();
+  const styleOf = (on) => on.evaluate(() => fetch(document.querySelector('link[rel=stylesheet]').href)
+    .then((response) => response.text()).then((text) => text.match(/\/\* (release .*) \*\//)?.[1] ?? 'release 1'));
+  await named(site, 'release 1');
+  await named(other[0], 'the other Kestrova', 'other/');
+  const earlier = [`kestrova-0123456789abcdef ${address}`, `kestrova pages ${address}`];
+  await page.evaluate((earlier) => Promise.all([...earlier, 'another page of the host'].map((name) => caches.open(name))), earlier);
+  const reopen = () => page.reload().then(() => loaded(page))
+    .then(() => null, (error) => `the page did not open: ${error.message.split('\n')[0]}`);
+  const release = async (marker, broken = false) => {
+    await publish(marker);
+    await named(releases.at(-1), marker);
+    if (broken) tampered.wasm = () => 'not a program';
+    served = [];
+    // The page keeps asking for its own files, one at a time, while the release is stored, and
+    // once more after it has taken over. (Chromium parks a worker that is to take over while a
+    // request comes, until the next reload: measured, and what a busy user's page would meet.)
+    const own = () => page.evaluate(async () => {
+      const own = document.querySelector('link[rel=stylesheet]').href;
+      return window.ownStyle === await fetch(own).then((r) => r.text()).catch(() => '') ? 0 : 1;
+    });
+    await page.evaluate(() => {
+      Object.assign(window, {others: 0, busy: true});
+      (async () => {
+        const own = document.querySelector('link[rel=stylesheet]').href;
+        window.ownStyle = await fetch(own).then((r) => r.text());
+        for (; window.busy; await new Promise((wait) => setTimeout(wait, 50))) {
+          window.others += await fetch(own).then((r) => r.text()).catch(() => '') !== window.ownStyle;
+        }
+      })();
+    });
+    // The new worker, followed until it has been stored or not, then until it is in or out.
+    const until = (states) => page.evaluate((states) => navigator.serviceWorker.getRegistration().then((r) => new Promise((done) => {
+      const follow = (worker) => {
+        if (!worker) return;
+        window.next = worker;
+        if (states.includes(worker.state)) done(worker.state);
+        worker.addEventListener('statechange', () => states.includes(worker.state) && done(worker.state));
+      };
+      r.addEventListener('updatefound', () => follow(r.installing));
+      follow(window.next ?? r.installing ?? r.waiting); // (Firefox may fetch it before it is asked to)
+      if (!window.next) r.update().catch(() => {});
+      setTimeout(() => done('not found'), 40000);
+    })), states);
+    await until(['installed', 'activating', 'activated', 'redundant']);
+    const others = await page.evaluate(() => (window.busy = false, window.others));
+    const outcome = await until(['activated', 'redundant']);
+    const during = [outcome, others + await own()];
+    await page.evaluate(() => { delete window.next; });
+    if (outcome === 'redundant') releases.pop(); // withdrawn, before the browser tries it again
+    delete tampered.wasm;
+    const failed = await reopen();
+    return [...during, ...failed ? [failed] : [await shown(page), await styleOf(page)], ...await stores()];
+  };
+  const others = ['the other Kestrova', 'another page of the host'];
+  check('a corrupt release leaves the last one working', await release('release 2', true),
+        ['redundant', 0, start, 'release 1', ...[...earlier, 'release 1', ...others].sort()]);
+  check('a whole new release replaces it', await release('release 3'),
+        ['activated', 0, start, 'release 3', ...['release 1', 'release 3', ...others].sort()]);
+  check('after another, two releases are stored', await release('release 4'),
+        ['activated', 0, start, 'release 4', ...['release 3', 'release 4', ...others].sort()]);
+  if (engine === 'chromium') { // the store full: its quota set to what it holds
+    const cdp = await page.createCDPSession(), origin = new URL(address).origin;
+    const {usage} = await cdp.send('Storage.getUsageAndQuota', {origin});
+    await cdp.send('Storage.overrideQuotaForOrigin', {origin, quotaSize: usage});
+    const online = await release('release 5');
+    down = true;
+    const failed = await reopen();
+    const offline = failed ? [failed] : [await shown(page), await styleOf(page)];
+    down = false;
+    await cdp.send('Storage.overrideQuotaForOrigin', {origin});
+    check('with the store full, the page opens online and offline, on the release it has', [...online, ...offline],
+          ['redundant', 0, start, 'release 4', ...['release 3', 'release 4', ...others].sort(), start, 'release 4']);
+  }
   down = true;
   await page.goto(address);
   await loaded(page);
-  check('offline after the update: the new release', await next(), true);
+  const here = await styleOf(page);
+  await page.goto(address + 'other/');
+  await loaded(page);
+  check('offline after the updates: the newest release, and the other Kestrova its own', [here, await styleOf(page)],
+        ['release 4', 'release at /other/']);
   down = false;
-  delete tampered['/style.css'];
-  delete tampered['/sw.js'];
 
   // A fresh browser in German on a dark desktop, under a host's strict policy (no inline script,
   // WebAssembly only from the page's own file): the scenario with the user's separator; before
@@ -382,11 +473,11 @@ if (part === 'phone') {
   policy = "default-src 'self'; script-src 'self' 'wasm-unsafe-eval'";
   const german = await launch({locale: 'de-DE', dark: true});
   const refused = [], brokenPage = await german.page({broken: true}); // in front while it is read
-  for (const [file, body] of [['/kestrova.js', () => null], ['/kestrova.wasm', () => 'not a program']]) {
+  for (const [file, body] of [['js', () => null], ['wasm', () => 'not a program']]) {
     tampered[file] = body;
     await brokenPage.goto(address);
     await brokenPage.waitForFunction(() => document.getElementById('needs').innerText);
-    check(`without a whole ${file}`, await brokenPage.evaluate(() => [document.getElementById('needs').innerText,
+    check(`without a whole program file (${file})`, await brokenPage.evaluate(() => [document.getElementById('needs').innerText,
       document.getElementById('Label1').firstChild.textContent, document.getElementById('HScroll1').disabled,
       document.getElementById('Combo1').disabled]), ['Kestrova could not load its program file. Check the connection and reload the page.',
       '146,000', true, true]);
@@ -415,6 +506,7 @@ if (part === 'phone') {
   }
 }
 
+for (const folder of [...releases.slice(1), ...other]) await rm(folder, {recursive: true});
 console.log(`${engine} ${await browser.version()}`);
 for (const each of browsers) await each.close();
 server.close();

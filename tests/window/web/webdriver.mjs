@@ -52,7 +52,8 @@ export async function launchWebKit({locale = 'en-US', dark = false} = {}) {
         await driver.manage().window().setRect({width: rect.width + width - w, height: rect.height + height - h});
       },
       evaluate: (fn, ...args) => on().then(() => driver.executeScript(`return (${fn})(...arguments)`, ...args)),
-      waitForFunction: (fn, {timeout = 10000} = {}) => driver.wait(() => self.evaluate(fn).catch(() => false), timeout),
+      waitForFunction: (fn, {timeout = 10000} = {}) => driver.wait(() => self.evaluate(fn).catch(() => false), timeout,
+        `waited for ${fn}`),
       keyboard: {
         down: (name) => act((actions) => actions.keyDown(key(name))),
         up: (name) => act((actions) => actions.keyUp(key(name))),
