@@ -38,6 +38,13 @@ void startupHandler(QtMsgType type, const QMessageLogContext& context, const QSt
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Qt asks once, as the accessibility bus appears, whether a screen reader runs, and is not
+    // told when one starts later: on a desktop where accessibility was off, a screen reader
+    // started after the window would never hear it. Registered whenever there is a bus, as GTK
+    // programs are, the window is heard by one started at any time.
+    if (!qEnvironmentVariableIsSet("QT_LINUX_ACCESSIBILITY_ALWAYS_ON")) {
+        qputenv("QT_LINUX_ACCESSIBILITY_ALWAYS_ON", "1");
+    }
     defaultHandler = qInstallMessageHandler(startupHandler);
     QApplication application(argc, argv);
     qInstallMessageHandler(defaultHandler);
