@@ -9,6 +9,8 @@
 #   ./build.sh bench     build optimised and run the benchmarks (bench/RESULTS.md)
 #   ./build.sh package   build the releases into dist/: the Debian packages, the Windows zips,
 #                        the web page's zip, the source archive and their SHA256SUMS
+#   ./build.sh screenshots  take the README's pictures from the three programs into
+#                        resources/screenshots/
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -113,6 +115,17 @@ test_preset() {
     return $status
 }
 
+build_windows() {
+    for width in "$@"; do
+        folder=build/windows/${width#*:}
+        cmake -S . -B "$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-${width%:*}.cmake" \
+            -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
+        cmake --build "$folder" --parallel "$(nproc)"
+        cp "$folder/window/win32/Kestrova.exe" "$folder/Kestrova.exe"
+        echo "Built $folder/Kestrova.exe"
+    done
+}
+
 case "${1:-}" in
 run)
     install_missing "${run_packages[@]}"
@@ -137,14 +150,7 @@ test)
     ;;
 windows)
     install_missing cmake make "${windows_packages[@]}"
-    for width in x86_64:win64 i686:win32; do
-        folder=build/windows/${width#*:}
-        cmake -S . -B "$folder" -DCMAKE_TOOLCHAIN_FILE="cmake/mingw-${width%:*}.cmake" \
-            -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF
-        cmake --build "$folder" --parallel "$(nproc)"
-        cp "$folder/window/win32/Kestrova.exe" "$folder/Kestrova.exe"
-        echo "Built $folder/Kestrova.exe"
-    done
+    build_windows x86_64:win64 i686:win32
     ;;
 web)
     install_missing "${web_packages[@]}"
@@ -160,12 +166,22 @@ bench)
     build_preset web
     node bench/web.mjs build/web/window/web/site
     ;;
+screenshots)
+    install_missing "${run_packages[@]}" "${windows_packages[@]}" "${web_packages[@]}" xvfb xauth \
+        xdotool imagemagick wine wine64 fonts-wine chromium
+    install_browser_driver
+    build_preset release
+    build_windows x86_64:win64
+    build_preset web
+    sh resources/screenshots.sh build/release/window/qt/kestrova build/windows/win64/Kestrova.exe \
+        build/web/window/web/site resources/screenshots
+    ;;
 package)
     install_missing "${package_packages[@]}"
     sh resources/package.sh
     ;;
 *)
-    echo "usage: $0 run|test|windows|web|bench|package" >&2
+    echo "usage: $0 run|test|windows|web|bench|package|screenshots" >&2
     exit 2
     ;;
 esac

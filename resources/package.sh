@@ -1,7 +1,7 @@
 #!/bin/sh
 # Builds the releases into dist/ from this tree, the same bytes from the same sources wherever
 # and whenever they are built: kestrova_VERSION_amd64.deb and _arm64.deb (and one for each
-# further architecture whose Qt is installed), Kestrova-VERSION-win64.zip and
+# further architecture whose packages are installed; one left out is said), Kestrova-VERSION-win64.zip and
 # -win32.zip, kestrova-VERSION-web.zip, kestrova-VERSION.tar.gz and SHA256SUMS. Run by
 # ./build.sh package, which installs the tools.
 set -eu
@@ -30,9 +30,11 @@ export DEB_BUILD_MAINT_OPTIONS=hardening=+all
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF -DKESTROVA_WINDOWS=ON \
     -DKESTROVA_VERSION_SUFFIX="$suffix" -DCMAKE_CXX_FLAGS="$(dpkg-buildflags --get CPPFLAGS) \
     $(dpkg-buildflags --get CXXFLAGS)" -DCMAKE_EXE_LINKER_FLAGS="$(dpkg-buildflags --get LDFLAGS)" \
-    >/dev/null
+    >"$build/configure.log" || { cat "$build/configure.log"; exit 1; }
+sed -n 's/^-- Left out: /Left out of dist\/: /p' "$build/configure.log" # a foreign architecture's packages
 cmake --build "$build" --parallel "$(nproc)"
 for config in "$build"/CPackConfig.cmake "$build"/linux-*/CPackConfig.cmake; do
+    [ -f "$config" ] || continue # no further architecture built
     (cd "$(dirname "$config")" && cpack -G DEB >/dev/null)
 done
 # Made again by dpkg-deb, for the commit's time on every file and in the archive headers.

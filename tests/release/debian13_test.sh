@@ -12,6 +12,8 @@ command -v debootstrap >/dev/null || skip "debootstrap is not installed"
 # The machine's own Debian mirror, as apt knows it.
 mirror=$(apt-get indextargets --format '$(REPO_URI)' | grep -m 1 '/debian/$')
 [ -n "$mirror" ] || skip "this machine's apt sources name no Debian mirror"
+unshare --mount true 2>/dev/null ||
+    skip "this root's mounts cannot be made private (unshare --mount; is / a mount point?)"
 
 [ -f "$deb" ] || { echo "FAIL: no package in $1"; exit 1; }
 
@@ -41,7 +43,7 @@ in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp "$tests" -silent || s
 in_root env QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=/tmp "KESTROVA_EXPECT_FACE=DejaVu Sans" \
     FONTCONFIG_FILE=/opt/tests/dejavu-only-fonts.conf "$tests" -silent || status=1
 # Orca's lines, and on failure everything else it and the program wrote.
-in_root xvfb-run -a dbus-run-session -- python3 -u /opt/tests/orca_test.py \
+in_root xvfb-run -a env GSETTINGS_BACKEND=memory dbus-run-session -- python3 -u /opt/tests/orca_test.py \
     /usr/bin/kestrova >"$4/orca.log" 2>&1 || { grep -v dbus-daemon "$4/orca.log"; status=1; }
 [ $status -eq 0 ] && grep -E '^(ok|FAIL)' "$4/orca.log"
 exit $status

@@ -3,7 +3,8 @@
 # another folder a second later with what a test run leaves there, they are the same bytes.
 # With "install", that build's Debian package for an architecture is installed on this machine
 # with apt (another architecture's beside this one's, run by qemu-user), started from
-# /usr/bin/kestrova and from its desktop entry, and purged without leaving a file behind.
+# /usr/bin/kestrova and from its desktop entry until its window shows, and purged without
+# leaving a file behind.
 # Usage: release_test.sh SOURCE_DIR WORK_DIR [install ARCH]
 set -u
 source=$(cd "$1" && pwd)
@@ -77,10 +78,14 @@ id=org.kestrova.kestrova
 desktop-file-validate "/usr/share/applications/$id.desktop" || fail "desktop entry"
 appstreamcli validate --no-net --pedantic "/usr/share/metainfo/$id.metainfo.xml" >/dev/null || fail "metainfo"
 command=$(sed -n 's/^Exec=//p' "/usr/share/applications/$id.desktop")
-for start in /usr/bin/kestrova "$command"; do # still running after a second: it started
-    QT_QPA_PLATFORM=offscreen XDG_RUNTIME_DIR=$work $start &
-    sleep 1
-    kill $! 2>/dev/null && echo "ok: $start started" || fail "$start did not start"
+for start in /usr/bin/kestrova "$command"; do # started once its window is shown
+    if XDG_RUNTIME_DIR=$work xvfb-run -a sh -c '"$@" & status=0
+            timeout 60 xdotool search --sync --onlyvisible --name "^Kestrova V" >/dev/null || status=1
+            kill $!; exit $status' - $start; then
+        echo "ok: $start showed its window"
+    else
+        fail "$start showed no window within 60 s"
+    fi
 done
 DEBIAN_FRONTEND=noninteractive apt-get purge -y -qq kestrova >/dev/null 2>&1 || fail "purge"
 for f in $files; do
