@@ -27,9 +27,7 @@ function check(what, got, wanted) {
 const types = {'.html': 'text/html', '.js': 'text/javascript', '.wasm': 'application/wasm',
                '.css': 'text/css', '.png': 'image/png', '.webmanifest': 'application/manifest+json'};
 let served = [];
-// The program's two files, named by their content.
-const program = {js: /\/kestrova\.\w+\.js$/, wasm: /\/kestrova\.\w+\.wasm$/};
-const programFile = (name) => Object.keys(program).find((file) => program[file].test(name));
+const programFile = (name) => name.match(/\/kestrova\.\w+\.(js|wasm)$/)?.[1]; // named by its content
 const tampered = {}; // js or wasm: what the server sends instead, as a bad host or release might
 let policy = null; // a Content-Security-Policy the server sends, as a strict host does
 let down = false; // the network is gone: every connection is dropped
@@ -44,10 +42,8 @@ const server = createServer(async (request, response) => {
   await holdBack[programFile(name)];
   const folders = name.startsWith('/other/') ? other : releases;
   name = name.replace(/^\/other\//, '/');
-  let file = null;
-  for (const folder of [...folders].reverse()) {
-    file ??= await readFile(path.join(folder, path.normalize(name))).catch(() => null);
-  }
+  const file = (await Promise.all(folders.map((folder) => readFile(path.join(folder, path.normalize(name)))
+    .catch(() => null)))).findLast(Boolean) ?? null;
   const body = file && (tampered[programFile(name)] ? tampered[programFile(name)](file) : file);
   if (body === null) return response.writeHead(404).end();
   response.writeHead(200, {'Content-Type': types[path.extname(name)], 'Cache-Control': 'no-cache',
@@ -199,11 +195,8 @@ const speak = (on, language) => on.evaluate((language) => {
   return document.getElementById('Label1').firstChild.textContent;
 }, language);
 const changes = async (on, when) => {
-  if (engine === 'chromium') {
-    const cdp = await on.createCDPSession();
-    await cdp.send('Emulation.setEmulatedMedia', {features: [{name: 'prefers-color-scheme', value: 'dark'}]});
-    await cdp.send('Emulation.setEmulatedMedia', {features: []});
-  }
+  const cdp = engine === 'chromium' ? await on.createCDPSession() : null;
+  for (const features of [[{name: 'prefers-color-scheme', value: 'dark'}], []]) await cdp?.send('Emulation.setEmulatedMedia', {features});
   check(`a language change ${when}`, [await speak(on, 'de-DE'), await speak(on, 'en-US')], ['146,000', '146.000']);
 };
 
@@ -225,9 +218,7 @@ const {browser, page: newPage} = await launch({touch: part === 'phone'});
 // then starts as the program does; a change of language or scheme before and while the program
 // arrives raises no error.
 const arrive = {};
-if (part === 'desktop') {
-  for (const file of ['js', 'wasm']) holdBack[file] = new Promise((resolve) => { arrive[file] = resolve; });
-}
+for (const file of part === 'desktop' ? ['js', 'wasm'] : []) holdBack[file] = new Promise((resolve) => { arrive[file] = resolve; });
 const page = await newPage();
 const opened = page.goto(address, {waitUntil: 'domcontentloaded'}); // once the program's file has run
 const list = () => page.evaluate(() => document.getElementById('Combo1').value);
@@ -365,12 +356,10 @@ if (part === 'phone') {
   // Another Kestrova, at another release, in a folder of the same host: visited once.
   await publish('release at /other/', other);
   const elsewhere = await newPage();
-  await elsewhere.goto(address + 'other/');
-  await loaded(elsewhere);
+  await elsewhere.goto(address + 'other/').then(() => loaded(elsewhere));
   await elsewhere.waitForFunction(() => navigator.serviceWorker.getRegistration()
     .then((r) => r?.scope.endsWith('/other/') && r.active?.state === 'activated'), {timeout: 20000});
-  await elsewhere.close();
-  await page.bringToFront();
+  await elsewhere.close().then(() => page.bringToFront());
 
   // Online again: a new release replaces the stored one whole, and a broken one, or one there is
   // no room for, never does. A page open while one comes asks only for its own release's files
@@ -385,85 +374,60 @@ if (part === 'phone') {
     .map((name) => names.get(name) ?? name).sort();
   const styleOf = (on) => on.evaluate(() => fetch(document.querySelector('link[rel=stylesheet]').href)
     .then((response) => response.text()).then((text) => text.match(/\/\* (release .*) \*\//)?.[1] ?? 'release 1'));
-  await named(site, 'release 1');
-  await named(other[0], 'the other Kestrova', 'other/');
+  await Promise.all([named(site, 'release 1'), named(other[0], 'the other Kestrova', 'other/')]);
   const earlier = [`kestrova-0123456789abcdef ${address}`, `kestrova pages ${address}`];
   await page.evaluate((earlier) => Promise.all([...earlier, 'another page of the host'].map((name) => caches.open(name))), earlier);
-  const reopen = () => page.reload().then(() => loaded(page))
-    .then(() => null, (error) => `the page did not open: ${error.message.split('\n')[0]}`);
+  const reopened = () => page.reload().then(() => loaded(page)).then(async () => [await shown(page), await styleOf(page)],
+    (error) => [`the page did not open: ${error.message.split('\n')[0]}`]);
   const release = async (marker, broken = false) => {
     await publish(marker);
     await named(releases.at(-1), marker);
     if (broken) tampered.wasm = () => 'not a program';
-    served = [];
-    // The page keeps asking for its own files, one at a time, while the release is stored, and
-    // once more after it has taken over. (Chromium parks a worker that is to take over while a
-    // request comes, until the next reload: measured, and what a busy user's page would meet.)
-    const own = () => page.evaluate(async () => {
-      const own = document.querySelector('link[rel=stylesheet]').href;
-      return window.ownStyle === await fetch(own).then((r) => r.text()).catch(() => '') ? 0 : 1;
-    });
-    await page.evaluate(() => {
+    // The page keeps asking for its own stylesheet, one request at a time, while the release is
+    // stored, then stays quiet until it has taken over (Chromium parks a worker that is to take
+    // over while a request comes, until the next reload: measured), and asks once more.
+    await page.evaluate(async () => {
+      const own = document.querySelector('link[rel=stylesheet]').href, text = await fetch(own).then((r) => r.text());
+      window.other = async () => await fetch(own).then((r) => r.text()).catch(() => '') !== text;
       Object.assign(window, {others: 0, busy: true});
-      (async () => {
-        const own = document.querySelector('link[rel=stylesheet]').href;
-        window.ownStyle = await fetch(own).then((r) => r.text());
-        for (; window.busy; await new Promise((wait) => setTimeout(wait, 50))) {
-          window.others += await fetch(own).then((r) => r.text()).catch(() => '') !== window.ownStyle;
-        }
-      })();
+      (async () => { for (; window.busy; await new Promise((wait) => setTimeout(wait, 50))) window.others += await window.other(); })();
     });
-    // The new worker, followed until it has been stored or not, then until it is in or out.
-    const until = (states) => page.evaluate((states) => navigator.serviceWorker.getRegistration().then((r) => new Promise((done) => {
+    const outcome = await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => new Promise((done) => {
       const follow = (worker) => {
-        if (!worker) return;
-        window.next = worker;
-        if (states.includes(worker.state)) done(worker.state);
-        worker.addEventListener('statechange', () => states.includes(worker.state) && done(worker.state));
+        const moved = () => (window.busy &&= worker.state === 'installing') || /activated|redundant/.test(worker.state) && done(worker.state);
+        worker?.addEventListener('statechange', moved) ?? (worker && moved());
       };
       r.addEventListener('updatefound', () => follow(r.installing));
-      follow(window.next ?? r.installing ?? r.waiting); // (Firefox may fetch it before it is asked to)
-      if (!window.next) r.update().catch(() => {});
-      setTimeout(() => done('not found'), 40000);
-    })), states);
-    await until(['installed', 'activating', 'activated', 'redundant']);
-    const others = await page.evaluate(() => (window.busy = false, window.others));
-    const outcome = await until(['activated', 'redundant']);
-    const during = [outcome, others + await own()];
-    await page.evaluate(() => { delete window.next; });
+      follow(r.installing ?? r.waiting); // (Firefox may fetch it before it is asked to)
+      r.update().catch(() => {});
+      setTimeout(() => done('not found'), 25000);
+    })));
+    const during = [outcome, await page.evaluate(async () => window.others + await window.other())];
     if (outcome === 'redundant') releases.pop(); // withdrawn, before the browser tries it again
     delete tampered.wasm;
-    const failed = await reopen();
-    return [...during, ...failed ? [failed] : [await shown(page), await styleOf(page)], ...await stores()];
+    return [...during, ...await reopened(), ...await stores()];
   };
   const others = ['the other Kestrova', 'another page of the host'];
   check('a corrupt release leaves the last one working', await release('release 2', true),
         ['redundant', 0, start, 'release 1', ...[...earlier, 'release 1', ...others].sort()]);
-  check('a whole new release replaces it', await release('release 3'),
-        ['activated', 0, start, 'release 3', ...['release 1', 'release 3', ...others].sort()]);
-  check('after another, two releases are stored', await release('release 4'),
-        ['activated', 0, start, 'release 4', ...['release 3', 'release 4', ...others].sort()]);
+  for (const [next, before] of [['release 3', 'release 1'], ['release 4', 'release 3']]) { // two kept
+    check(`${next} replaces ${before}`, await release(next), ['activated', 0, start, next, ...[before, next, ...others].sort()]);
+  }
   if (engine === 'chromium') { // the store full: its quota set to what it holds
     const cdp = await page.createCDPSession(), origin = new URL(address).origin;
-    const {usage} = await cdp.send('Storage.getUsageAndQuota', {origin});
-    await cdp.send('Storage.overrideQuotaForOrigin', {origin, quotaSize: usage});
+    await cdp.send('Storage.overrideQuotaForOrigin', {origin, quotaSize: (await cdp.send('Storage.getUsageAndQuota', {origin})).usage});
     const online = await release('release 5');
     down = true;
-    const failed = await reopen();
-    const offline = failed ? [failed] : [await shown(page), await styleOf(page)];
+    const offline = await reopened();
     down = false;
     await cdp.send('Storage.overrideQuotaForOrigin', {origin});
     check('with the store full, the page opens online and offline, on the release it has', [...online, ...offline],
           ['redundant', 0, start, 'release 4', ...['release 3', 'release 4', ...others].sort(), start, 'release 4']);
   }
   down = true;
-  await page.goto(address);
-  await loaded(page);
-  const here = await styleOf(page);
-  await page.goto(address + 'other/');
-  await loaded(page);
-  check('offline after the updates: the newest release, and the other Kestrova its own', [here, await styleOf(page)],
-        ['release 4', 'release at /other/']);
+  const offline = [];
+  for (const at of ['', 'other/']) offline.push(await page.goto(address + at).then(() => loaded(page)).then(() => styleOf(page)));
+  check('offline after the updates: the newest release, and the other Kestrova its own', offline, ['release 4', 'release at /other/']);
   down = false;
 
   // A fresh browser in German on a dark desktop, under a host's strict policy (no inline script,

@@ -265,22 +265,19 @@ Drawn drawn(HWND window) {
     const auto rgb = [](DWORD pixel) { return RGB(pixel >> 16, pixel >> 8 & 255, pixel & 255); };
     Drawn drawn{rgb(back), 0, 1};
     // Where another control lies over the box, what shows is not this control's drawing.
-    std::vector<bool> covered(std::size_t(count), false);
-    for (HWND other = GetWindow(GetParent(window), GW_CHILD); other != nullptr;
+    std::vector<RECT> others;
+    for (HWND other = GetWindow(GetParent(window), GW_CHILD); other;
          other = GetWindow(other, GW_HWNDNEXT)) {
         RECT r{};
         GetWindowRect(other, &r);
         OffsetRect(&r, -origin.x, -origin.y);
-        for (int y = std::max(0, int(r.top)); other != window && y < std::min(r.bottom, box.bottom);
-             ++y) {
-            for (int x = std::max(0, int(r.left)); x < std::min(r.right, box.right); ++x) {
-                covered[std::size_t(y * width + x)] = true;
-            }
-        }
+        others.push_back(other == window ? RECT{} : r);
     }
     int first = count, last = -1;
     for (int i = 0; i < count; ++i) {
-        if (pixels[i] != back && !covered[std::size_t(i)]) {
+        const POINT at{i % width, i / width};
+        if (pixels[i] != back && std::none_of(others.begin(), others.end(),
+                                              [&](const RECT& r) { return PtInRect(&r, at); })) {
             first = std::min(first, i / width), last = std::max(last, i / width);
             drawn.contrast = std::max(
                 drawn.contrast, contrastRatio(colour(rgb(pixels[i])), colour(drawn.background)));
@@ -307,7 +304,6 @@ int CALLBACK noteBitmap(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM 
 // Whether this Wine has the face as Windows has it, a bitmap face.
 bool isBitmapFace(const wchar_t* face) {
     LOGFONTW wanted{};
-    wanted.lfCharSet = DEFAULT_CHARSET;
     wcscpy(wanted.lfFaceName, face);
     bool bitmap = false;
     HDC screen = GetDC(nullptr);
