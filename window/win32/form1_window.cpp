@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <map>
 
 #include <commctrl.h>
 
@@ -90,12 +89,7 @@ bool isOutline(std::string_view face) {
 }
 
 HFONT createFont(const FontSpec& font, int dotsPerInch) {
-    static std::map<std::string_view, std::string_view> outlineFaces; // looked up once each
-    auto [face, added] = outlineFaces.try_emplace(font.family);
-    if (added) {
-        face->second = usableFace(font.family, isOutline);
-    }
-    LOGFONTW logFont = logFontOf(face->second);
+    LOGFONTW logFont = logFontOf(usableFace(font.family, isOutline));
     logFont.lfHeight = -static_cast<LONG>(std::lround(font.points * dotsPerInch / 72.0));
     logFont.lfWeight = font.bold ? FW_BOLD : FW_NORMAL;
     return CreateFontIndirectW(&logFont);
