@@ -4,10 +4,8 @@
 // Content-Security-Policy ("script-src 'self' 'wasm-unsafe-eval'") lets the page run.
 var Module = globalThis.Module = {
   separator: '.',
-  // The program's file is named by its content: index.html preloads it by that name.
-  locateFile: function (name) {
-    return /\.wasm$/.test(name) ? document.querySelector('link[rel=preload]').href : name;
-  },
+  // The program's one file, named by its content: index.html preloads it by that name.
+  locateFile: function () { return document.querySelector('link[rel=preload]').href; },
   onAbort: function () {
     document.getElementById('Form1').classList.add('unavailable');
     document.getElementById('needs').textContent = typeof WebAssembly === 'object'
@@ -39,10 +37,8 @@ readSeparator();
 // until the program runs, the displays follow a change of language here.
 var written = '.';
 function showSeparator() {
-  ['Label1', 'Label2'].forEach(function (id) {
-    document.querySelectorAll('#' + id + ' span').forEach(function (span) {
-      span.textContent = span.textContent.replace(written, Module.separator);
-    });
+  document.querySelectorAll('#Label1 span, #Label2 span').forEach(function (span) {
+    span.textContent = span.textContent.replace(written, Module.separator);
   });
   written = Module.separator;
 }
@@ -71,9 +67,8 @@ function fit() {
 touch.addEventListener('change', fit);
 addEventListener('resize', fit);
 fit();
-// Once the page has loaded, so that a first visit's storing does not compete with it.
-if ('serviceWorker' in navigator) {
-  addEventListener('load', function () {
-    navigator.serviceWorker.register('sw.js').catch(function () {}); // offline: the stored copy serves
-  });
-}
+// Once the page has loaded, so that a first visit's storing does not compete with it; where it
+// cannot be reached (offline), the stored copy serves.
+addEventListener('load', function () {
+  if ('serviceWorker' in navigator) navigator.serviceWorker.register('sw.js').catch(function () {});
+});

@@ -291,25 +291,16 @@ Drawn drawn(HWND window) {
     return drawn;
 }
 
-// Whether a control draws a text or a picture: all but the scroll bar.
-bool drawsSomething(const ControlLayout& c) {
-    return c.kind != ControlKind::ScrollBar;
-}
-
-int CALLBACK noteBitmap(const LOGFONTW*, const TEXTMETRICW*, DWORD type, LPARAM bitmap) {
-    *reinterpret_cast<bool*>(bitmap) |= (type & RASTER_FONTTYPE) != 0;
-    return 1;
-}
-
-// Whether this Wine has the face as Windows has it, a bitmap face.
-bool isBitmapFace(const wchar_t* face) {
-    LOGFONTW wanted{};
-    wcscpy(wanted.lfFaceName, face);
-    bool bitmap = false;
+// Whether this Wine gives "MS Sans Serif" as Windows does: its bitmap face.
+bool givesBitmapFace() {
     HDC screen = GetDC(nullptr);
-    EnumFontFamiliesExW(screen, &wanted, noteBitmap, LPARAM(&bitmap), 0);
+    HGDIOBJ old =
+        SelectObject(screen, CreateFontW(0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, L"MS Sans Serif"));
+    TEXTMETRICW metrics{};
+    GetTextMetricsW(screen, &metrics);
+    DeleteObject(SelectObject(screen, old));
     ReleaseDC(nullptr, screen);
-    return bitmap;
+    return (metrics.tmPitchAndFamily & (TMPF_VECTOR | TMPF_TRUETYPE)) == 0;
 }
 
 // At the DPI the window starts at, on screens of other scales it is moved to and back, ten
@@ -317,7 +308,7 @@ bool isBitmapFace(const wchar_t* face) {
 // every control is where the table puts it, every text and the picture drawn at the size for
 // the scale. In a Wine with Windows' own fonts: a bitmap face keeps its 96 or 120 dpi size.
 TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
-    ASSERT_TRUE(isBitmapFace(L"MS Sans Serif")) << "this Wine has not Windows' own fonts";
+    ASSERT_TRUE(givesBitmapFace()) << "this Wine has not Windows' own fonts";
     std::array<int, kControlCount> inkAtStart{};
     int listAtStart = 0;
     const auto laidOutAt = [&](int dpi) { // the parts that are not as the table has them
@@ -335,7 +326,8 @@ TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
             RECT r{};
             GetWindowRect(control(Control(i)), &r);
             MapWindowPoints(nullptr, form, reinterpret_cast<POINT*>(&r), 2);
-            const int ink = drawsSomething(c) ? drawn(control(Control(i))).height : 0;
+            const int ink =
+                c.kind != ControlKind::ScrollBar ? drawn(control(Control(i))).height : 0;
             const int height = r.bottom - r.top; // the list's follows its font
             // Near enough for rounding and for hinting, which draws small text at other
             // proportions; far from the size at the scale it was moved from.
@@ -360,9 +352,9 @@ TEST_F(ShippedWindow, EveryControlFollowsTheScreensScale) {
         listAtStart = list.bottom - list.top;
         bool painted = true;
         for (std::size_t i = 0; i < kControlCount; ++i) {
-            inkAtStart[i] =
-                drawsSomething(kForm1.controls[i]) ? drawn(control(Control(i))).height : 0;
-            painted = painted && (inkAtStart[i] > 0 || !drawsSomething(kForm1.controls[i]));
+            const bool draws = kForm1.controls[i].kind != ControlKind::ScrollBar; // text, picture
+            inkAtStart[i] = draws ? drawn(control(Control(i))).height : 0;
+            painted = painted && (inkAtStart[i] > 0 || !draws);
         }
         return painted && laidOutAt(gStartDpi) == asTable(gStartDpi);
     })) << laidOutAt(gStartDpi);
