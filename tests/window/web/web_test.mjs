@@ -222,7 +222,7 @@ const page = await newPage();
 const opened = page.goto(address, {waitUntil: 'domcontentloaded'}); // once the program's file has run
 const list = () => page.evaluate(() => document.getElementById('Combo1').value);
 if (part === 'desktop') {
-  await page.waitForFunction(() => document.getElementById('Label1'), {timeout: 20000});
+  await page.waitForFunction(() => window.Module && document.getElementById('Label1'), {timeout: 20000}); // its start has run
   const tuner = await boxOf(page, '#HScroll1');
   await page.mouse.click(tuner.x, tuner.y);
   for (const key of ['ArrowRight', 'PageDown', 'Tab', 'ArrowDown']) await page.keyboard.press(key);
@@ -230,7 +230,7 @@ if (part === 'desktop') {
         ['146.000 435.800 LSB USB at 0, focus on ', 'FO-29']);
   await changes(page, 'before the program arrives');
   arrive.js();
-  await page.waitForFunction(() => typeof Module._HScroll1_Change === 'function');
+  await page.waitForFunction(() => typeof window.Module?._HScroll1_Change === 'function');
   await changes(page, 'while the program arrives');
   arrive.wasm();
 }
