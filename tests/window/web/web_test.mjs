@@ -381,18 +381,18 @@ if (part === 'phone') {
   const release = async (marker, broken = false) => {
     await named(await publish(marker), marker);
     if (broken) tampered.wasm = () => 'not a program';
-    // The page keeps asking for its own stylesheet, one request at a time, while the release is
-    // stored, then stays quiet until it has taken over (Chromium parks a worker that is to take
-    // over while a request comes, until the next reload: measured), and asks once more.
+    // The page asks for its own stylesheet while the release is being stored, and again once it
+    // has taken over. (A page asking without pause kept Chromium from looking for the release,
+    // or from letting it take over until the page closed: measured.)
     await page.evaluate(async () => {
       const own = document.querySelector('link[rel=stylesheet]').href, text = await fetch(own).then((r) => r.text());
       window.other = async () => await fetch(own).then((r) => r.text()).catch(() => '') !== text;
-      Object.assign(window, {others: 0, busy: true});
-      (async () => { for (; window.busy; await new Promise((wait) => setTimeout(wait, 50))) window.others += await window.other(); })();
+      window.others = 0;
     });
     const outcome = await page.evaluate(() => navigator.serviceWorker.getRegistration().then((r) => new Promise((done) => {
       const follow = (worker) => {
-        const moved = () => (window.busy &&= worker.state === 'installing') || /activated|redundant/.test(worker.state) && done(worker.state);
+        const moved = () => /activated|redundant/.test(worker.state) && done(worker.state);
+        if (worker?.state === 'installing') window.others = window.other().then(Number);
         worker?.addEventListener('statechange', moved) ?? (worker && moved());
       };
       r.addEventListener('updatefound', () => follow(r.installing));
@@ -400,7 +400,7 @@ if (part === 'phone') {
       r.update().catch(() => {});
       setTimeout(() => done('not found'), 25000);
     })));
-    const during = [outcome, await page.evaluate(async () => window.others + await window.other())];
+    const during = [outcome, await page.evaluate(async () => await window.others + await window.other())];
     if (outcome !== 'activated') releases.pop(); // withdrawn, before the browser tries it again
     delete tampered.wasm;
     return [...during, ...await reopened(), ...await stores()];
