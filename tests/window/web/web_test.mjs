@@ -383,7 +383,7 @@ if (part === 'phone') {
     if (broken) tampered.wasm = () => 'not a program';
     // The page asks for its own stylesheet while the release is being stored, and again once it
     // has taken over. (A page asking without pause kept Chromium from looking for the release,
-    // or from letting it take over until the page closed: measured.)
+    // or left the stored release waiting, through a reload too: measured.)
     await page.evaluate(async () => {
       const own = document.querySelector('link[rel=stylesheet]').href, text = await fetch(own).then((r) => r.text());
       window.other = async () => await fetch(own).then((r) => r.text()).catch(() => '') !== text;
